@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace PeliskUI {
+
+// Process-wide settings of the control layer: the application instance it draws for and the
+// default font name of every control created afterwards.
+class Manager {
+public:
+    // Remembers the application object (the QApplication) the windows belong to.
+    static void SetInstance(void* instance);
+    static void* Instance();
+
+    // The font family controls use unless they set their own. Default "Open Sans Semibold".
+    static void SetFontName(const QString& name);
+    static QString FontName();
+};
+
+}  // namespace PeliskUI
