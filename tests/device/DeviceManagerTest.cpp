@@ -468,7 +468,8 @@ TEST_F(DeviceManagerTest, ConnectionKindIsSafeWhileTheWorkerRebuilds) {
             ++answers;
         }
     });
-    for (int i = 0; i < 100; ++i) {
+    // Rebuild until the window thread has asked many times in between.
+    for (int i = 0; i < 100 || answers.load() < 100; ++i) {
         manager.RebuildConnections();
     }
     stop = true;
