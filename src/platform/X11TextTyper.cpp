@@ -4,6 +4,8 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <signal.h>
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -49,11 +51,28 @@ bool IsLowSurrogate(char16_t unit) {
 // connection is noted, a broken connection of ours is left to the connection's lost handler
 // (which only marks it), and whatever happens on other connections goes to the handlers we
 // replaced. The handlers are process-wide, hence installed only for the span of our requests.
+// For that span SIGPIPE is also blocked on the calling thread: writing to a server that has
+// just gone away raises it, and its default action would end the process.
 std::mutex g_trapMutex;
 std::atomic<Display*> g_trapDisplay{nullptr};
 std::atomic<bool> g_trapFailed{false};
 XErrorHandler g_previousErrorHandler = nullptr;
 XIOErrorHandler g_previousIoErrorHandler = nullptr;
+sigset_t g_previousSignalMask;
+bool g_pipeWasPending = false;
+
+sigset_t PipeSignal() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGPIPE);
+    return set;
+}
+
+bool PipeSignalPending() {
+    sigset_t pending;
+    sigemptyset(&pending);
+    return sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
+}
 
 int TrapErrorHandler(Display* display, XErrorEvent* event) {
     if (display == g_trapDisplay.load()) {
@@ -74,6 +93,9 @@ void BeginTrap(Display* display) {
     g_trapMutex.lock();
     g_trapDisplay = display;
     g_trapFailed = false;
+    const sigset_t pipeSignal = PipeSignal();
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &g_previousSignalMask);
+    g_pipeWasPending = PipeSignalPending();
     g_previousErrorHandler = XSetErrorHandler(&TrapErrorHandler);
     g_previousIoErrorHandler = XSetIOErrorHandler(&TrapIoErrorHandler);
 }
@@ -89,6 +111,13 @@ bool EndTrap(Display* display, bool sync = true) {
     g_previousIoErrorHandler = nullptr;
     g_previousErrorHandler = nullptr;
     g_trapDisplay = nullptr;
+    if (!g_pipeWasPending && PipeSignalPending()) {
+        // Taken here, so it is not delivered when the signal is unblocked.
+        const sigset_t pipeSignal = PipeSignal();
+        const timespec now{0, 0};
+        sigtimedwait(&pipeSignal, nullptr, &now);
+    }
+    pthread_sigmask(SIG_SETMASK, &g_previousSignalMask, nullptr);
     const bool ok = !g_trapFailed;
     g_trapMutex.unlock();
     return ok;

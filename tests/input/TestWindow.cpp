@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -41,7 +42,13 @@ bool TestWindow::Open(const std::string& displayName, std::string& error) {
     }
     // Xlib's built-in input method; an input-method server named by XMODIFIERS is not wanted.
     XSetLocaleModifiers("@im=none");
-    s.display = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
+    // A server whose last client just left resets itself and refuses connections for a
+    // moment, so opening is tried until a deadline.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!(s.display = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str())) &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     if (!s.display) {
         error = "cannot open the display";
         return false;
@@ -71,6 +78,9 @@ bool TestWindow::Open(const std::string& displayName, std::string& error) {
         return false;
     }
     XSetICFocus(s.inputContext);
+    // A program has its copy of the keyboard map long before anyone types into it; Xlib loads
+    // it on first use, and a change made while it loads would be missed, so load it now.
+    XKeysymToKeycode(s.display, XK_space);
     XSync(s.display, False);
     if (pipe(s.wake) != 0) {
         error = "no pipe";
