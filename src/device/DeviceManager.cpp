@@ -250,7 +250,13 @@ void DeviceManager::CloseAll() {
 
 void DeviceManager::RebuildConnections() {
     ClearActiveConnectionCache();
-    CloseAll();
+    {
+        // Always start from an empty list, also when a bare EnumerateDevices left connections
+        // behind without the opened flag: a rebuild never keeps stale or doubled connections.
+        std::lock_guard lock(m_mutex);
+        m_opened = true;
+        CloseAllLocked();
+    }
     EnumerateDevices();
     SetOpened(true);
 }

@@ -85,8 +85,8 @@ class DeviceManager final : public CatalogueTarget {
     // Does nothing while not opened; otherwise clears opened, closes every device and empties
     // the list. Does not touch the cached active connection.
     void CloseAll();
-    // The device side of a connection refresh: forget the cache, CloseAll, EnumerateDevices,
-    // set opened.
+    // The device side of a connection refresh: forget the cache, close every connection
+    // (whatever the opened flag says), EnumerateDevices, set opened.
     void RebuildConnections();
     // Whether a refresh has enumerated the devices; exchanges fail while it is false.
     bool IsOpened() const { return m_opened.load(); }
