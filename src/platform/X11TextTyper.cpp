@@ -338,6 +338,7 @@ bool X11TextTyper::FindSpareKeys() {
         return false;
     }
     connection.sparesFound = true;
+    m_reported = false;  // typing works: the next outage is worth a line again
     return true;
 }
 
@@ -376,8 +377,18 @@ bool X11TextTyper::DropLostConnection() {
 }
 
 bool X11TextTyper::EnsureConnection() {
-    if (m_connection) {
+    if (m_connection && m_connection->sparesFound) {
         return true;
+    }
+    if (m_connection) {
+        // The first character of a text reads the keyboard map again, which also shows whether
+        // the server is still there; one that went away since the last text is opened anew.
+        if (FindSpareKeys()) {
+            return true;
+        }
+        if (m_connection) {
+            return false;
+        }
     }
     const uint64_t now = base::DefaultClock().TickCount64();
     if (m_nextOpenTick && now < *m_nextOpenTick) {
@@ -397,6 +408,10 @@ bool X11TextTyper::EnsureConnection() {
                           "\".");
         return false;
     }
+    m_connection = std::make_unique<Connection>();
+    m_connection->display = display;
+    m_connection->name = name;
+    XSetIOErrorExitHandler(display, &Connection::OnLost, m_connection.get());
     int eventBase = 0;
     int errorBase = 0;
     int major = 0;
@@ -404,19 +419,17 @@ bool X11TextTyper::EnsureConnection() {
     BeginTrap(display);
     const bool haveXTest = XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor);
     EndTrap(display, false);
+    if (m_connection->lost) {
+        return DropLostConnection();
+    }
     if (!haveXTest) {
-        CloseDisplay(display);
+        Disconnect();
         ReportUnavailable(std::string("Typing skipped: the X display \"") + name +
                           "\" offers no XTEST extension.");
         return false;
     }
-    m_connection = std::make_unique<Connection>();
-    m_connection->display = display;
-    m_connection->name = name;
-    XSetIOErrorExitHandler(display, &Connection::OnLost, m_connection.get());
-    m_reported = false;
     m_nextOpenTick.reset();
-    return true;
+    return FindSpareKeys();
 }
 
 void X11TextTyper::Disconnect() {
