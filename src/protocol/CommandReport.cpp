@@ -21,7 +21,7 @@ CommandReport CommandReport::For(uint8_t code, uint8_t profileIndex) {
 
 CommandReport CommandReport::MacroChunk(uint16_t offset, std::span<const uint8_t> bytes) {
     CommandReport report = For(CMD_MACRO_DATA);
-    const size_t length = std::min(bytes.size(), static_cast<size_t>(kMacroDataLimit));
+    const size_t length = std::min(bytes.size(), static_cast<size_t>(kMacroChunkSize));
     report[kQLength] = static_cast<uint8_t>(length);
     report[kQOffsetLow] = static_cast<uint8_t>(offset & 0xFF);
     report[kQOffsetHigh] = static_cast<uint8_t>(offset >> 8);

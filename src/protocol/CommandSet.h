@@ -56,7 +56,7 @@ inline constexpr int kRStatus = 0;
 inline constexpr int kREcho = 1;
 
 // Largest chunk of the macro image one CMD_MACRO_DATA carries.
-inline constexpr int kMacroDataLimit = 56;
+inline constexpr int kMacroChunkSize = 56;
 
 // How each command is framed: its access byte, its data length byte, whether Q[8] names the
 // profile, and whether a decoder checks the echoed code in R[1].
@@ -72,7 +72,7 @@ inline constexpr CommandFrame kCommandFrames[] = {
     {CMD_READ_VERSION, kAccessNone, 0x00, false, true},
     {CMD_READ_KEYS, kAccessDefault, 0x20, true, false},
     {CMD_WRITE_KEYS, kAccessDefault, 0x20, true, false},
-    {CMD_MACRO_DATA, kAccessNone, kMacroDataLimit, false, false},  // length: the chunk's
+    {CMD_MACRO_DATA, kAccessNone, kMacroChunkSize, false, false},  // length: the chunk's
     {CMD_READ_SETTINGS, kAccessDefault, 0x2E, true, true},
     {CMD_WRITE_SETTINGS, kAccessSet, 0x2E, true, false},
     {CMD_MACRO_DONE, kAccessDefault, 0x00, false, false},

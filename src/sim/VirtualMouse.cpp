@@ -158,7 +158,7 @@ VirtualMouse::Outcome VirtualMouse::HandleCommand(std::span<const uint8_t, kPayl
     const size_t length = p[kPLength];
     const size_t offset = p[kPOffsetLow] | (static_cast<size_t>(p[kPOffsetHigh]) << 8);
     if (code == protocol::CMD_MACRO_DATA) {
-        if (length > static_cast<size_t>(protocol::kMacroDataLimit) ||
+        if (length > static_cast<size_t>(protocol::kMacroChunkSize) ||
             offset + length > kMacroImageSize) {
             return Reject(code);
         }
