@@ -9,36 +9,26 @@
 #include "input/EmojiTable.h"
 #include "input/TypeText.h"
 #include "platform/TextTyper.h"
+#include "support/FakeClock.h"
 
 namespace {
-
-// A clock whose sleeping only moves its tick count forward.
-class StepClock final : public base::Clock {
-  public:
-    uint32_t TickCount() override { return static_cast<uint32_t>(now); }
-    uint64_t TickCount64() override { return now; }
-    void Sleep(uint32_t ms) override { now += ms; }
-    uint64_t now = 0;
-};
 
 // A keyboard that records every code unit with the tick at which it was typed. It can be told
 // to report typing as unavailable from a given unit on.
 class RecordingKeyboard final : public platform::TextTyper {
   public:
-    explicit RecordingKeyboard(base::Clock& clock) : m_clock(clock) {}
-
     bool TypeUnit(char16_t unit) override {
         if (units.size() >= acceptedUnits) {
             ++refused;
             return false;
         }
         units.push_back(unit);
-        ticks.push_back(m_clock.TickCount64());
+        ticks.push_back(base::DefaultClock().TickCount64());
         return true;
     }
     void EndText() override {
         ++endTexts;
-        endTick = m_clock.TickCount64();
+        endTick = base::DefaultClock().TickCount64();
     }
 
     std::u16string units;
@@ -47,18 +37,12 @@ class RecordingKeyboard final : public platform::TextTyper {
     int refused = 0;
     int endTexts = 0;
     uint64_t endTick = 0;
-
-  private:
-    base::Clock& m_clock;
 };
 
 class TypeTextTest : public testing::Test {
   protected:
-    void SetUp() override { base::SetDefaultClock(&clock); }
-    void TearDown() override { base::SetDefaultClock(nullptr); }
-
-    StepClock clock;
-    RecordingKeyboard keyboard{clock};
+    testing_support::ScopedFakeClock clock{0};
+    RecordingKeyboard keyboard;
 };
 
 TEST_F(TypeTextTest, EmojiThreeTypesItsThreeUnitsTenMillisecondsApart) {
@@ -77,7 +61,7 @@ TEST_F(TypeTextTest, NumbersWithoutAnEntryTypeNothingAndTakeNoTime) {
         EXPECT_TRUE(input::EmojiText(number).empty());
     }
     EXPECT_TRUE(keyboard.units.empty());
-    EXPECT_EQ(clock.now, 0u);
+    EXPECT_TRUE(clock->Sleeps().empty());
 }
 
 TEST_F(TypeTextTest, CarriageReturnsAreLeftOutAndSurrogatesGoAsTwoUnits) {
@@ -102,11 +86,11 @@ TEST_F(TypeTextTest, CarriageReturnsAreLeftOutAndSurrogatesGoAsTwoUnits) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));
-        RecordingKeyboard fresh(clock);
-        const uint64_t start = clock.now;
+        RecordingKeyboard fresh;
+        clock->ClearSleeps();
         EXPECT_TRUE(input::TypeText(c.text, fresh));
         EXPECT_EQ(fresh.units, c.typed);
-        EXPECT_EQ(clock.now - start, 10u * c.typed.size());
+        EXPECT_EQ(clock->Sleeps(), std::vector<uint32_t>(c.typed.size(), 10u));
         EXPECT_EQ(fresh.endTexts, 1);
     }
 }
@@ -116,7 +100,7 @@ TEST_F(TypeTextTest, UnavailableKeyboardStopsTheTextWithoutWaitingItOut) {
     EXPECT_FALSE(input::TypeText(u"abcdef", keyboard));
     EXPECT_EQ(keyboard.units, u"ab");
     EXPECT_EQ(keyboard.refused, 1);
-    EXPECT_EQ(clock.now, 20u);
+    EXPECT_EQ(clock->Sleeps(), (std::vector<uint32_t>{10, 10}));
     EXPECT_EQ(keyboard.endTexts, 1);
 }
 
