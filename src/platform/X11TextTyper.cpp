@@ -398,8 +398,12 @@ bool X11TextTyper::EnsureConnection() {
 
     const char* name = std::getenv("DISPLAY");
     if (!name || !*name) {
-        ReportUnavailable(
-            "Typing skipped: DISPLAY is not set, so there is no X display to type into.");
+        const char* wayland = std::getenv("WAYLAND_DISPLAY");
+        ReportUnavailable(wayland && *wayland
+                              ? "Typing skipped: this Wayland session offers no X display "
+                                "(DISPLAY is not set), and typing works through X only."
+                              : "Typing skipped: DISPLAY is not set, so there is no X display "
+                                "to type into.");
         return false;
     }
     Display* display = XOpenDisplay(name);

@@ -47,25 +47,26 @@ class LogCapture {
     ~LogCapture() { base::SetLogSink(nullptr); }
 };
 
-// Points DISPLAY somewhere else (nullopt: unset) while it lives.
-class ScopedDisplay {
+// Sets an environment variable (nullopt: unsets it) while it lives.
+class ScopedVariable {
   public:
-    explicit ScopedDisplay(const std::optional<std::string>& display) {
-        if (const char* old = std::getenv("DISPLAY")) {
+    ScopedVariable(const char* name, const std::optional<std::string>& value) : m_name(name) {
+        if (const char* old = std::getenv(name)) {
             m_old = old;
         }
-        Set(display);
+        Set(value);
     }
-    ~ScopedDisplay() { Set(m_old); }
+    ~ScopedVariable() { Set(m_old); }
 
   private:
-    static void Set(const std::optional<std::string>& display) {
-        if (display) {
-            setenv("DISPLAY", display->c_str(), 1);
+    void Set(const std::optional<std::string>& value) {
+        if (value) {
+            setenv(m_name, value->c_str(), 1);
         } else {
-            unsetenv("DISPLAY");
+            unsetenv(m_name);
         }
     }
+    const char* m_name;
     std::optional<std::string> m_old;
 };
 
@@ -174,17 +175,20 @@ TEST_F(X11Typing, TheKeyboardMapIsRestoredAfterEachText) {
 TEST(X11TypingWithoutDisplay, SkipsTypingWithOneLogLineAndNoCrash) {
     struct Case {
         std::optional<std::string> display;
+        std::optional<std::string> wayland;
         std::string says;
     };
     const Case cases[] = {
-        {std::nullopt, "DISPLAY is not set"},
-        {UnusedDisplay(), "cannot open the X display \"" + UnusedDisplay() + "\""},
+        {std::nullopt, std::nullopt, "DISPLAY is not set, so there is no X display"},
+        {std::nullopt, "wayland-0", "this Wayland session offers no X display"},
+        {UnusedDisplay(), std::nullopt, "cannot open the X display \"" + UnusedDisplay() + "\""},
     };
     ShiftedClock clock;
     base::SetDefaultClock(&clock);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.says);
-        ScopedDisplay display(c.display);
+        ScopedVariable display("DISPLAY", c.display);
+        ScopedVariable wayland("WAYLAND_DISPLAY", c.wayland);
         LogCapture log;
         platform::X11TextTyper typer;
         EXPECT_FALSE(input::TypeText(u"abc", typer));
@@ -209,7 +213,7 @@ class X11TypingServerRestart : public testing::Test {
             GTEST_SKIP() << "Xvfb is not installed";
         }
         ASSERT_TRUE(server.Start());
-        display.emplace(server.Name());
+        display.emplace("DISPLAY", server.Name());
         base::SetDefaultClock(&clock);
     }
     void TearDown() override { base::SetDefaultClock(nullptr); }
@@ -232,7 +236,7 @@ class X11TypingServerRestart : public testing::Test {
     }
 
     XvfbServer server;
-    std::optional<ScopedDisplay> display;
+    std::optional<ScopedVariable> display;
     ShiftedClock clock;
     LogCapture log;
     platform::X11TextTyper typer;
