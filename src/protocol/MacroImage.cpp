@@ -136,10 +136,11 @@ MacroImage BuildMacroImage(const std::vector<MacroSteps>& macros) {
 
 std::vector<MacroChunk> SplitMacroImage(const std::vector<uint8_t>& image) {
     std::vector<MacroChunk> chunks;
-    for (size_t offset = 0; offset < image.size(); offset += kMacroChunkSize) {
+    const size_t chunkSize = static_cast<size_t>(kMacroChunkSize);
+    for (size_t offset = 0; offset < image.size(); offset += chunkSize) {
         MacroChunk chunk;
         chunk.offset = static_cast<uint16_t>(offset);
-        chunk.length = static_cast<uint8_t>(std::min(kMacroChunkSize, image.size() - offset));
+        chunk.length = static_cast<uint8_t>(std::min(chunkSize, image.size() - offset));
         std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(offset), chunk.length,
                     chunk.data.begin());
         chunks.push_back(chunk);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/CommandSet.h"
+
 namespace protocol {
 
 // The macro image the mouse plays macros from: a 64-byte header of 32 start offsets (16-bit
@@ -12,7 +14,6 @@ namespace protocol {
 inline constexpr size_t kMacroImageCapacity = 4224;
 inline constexpr size_t kMacroHeaderSize = 64;
 inline constexpr size_t kMaxMacros = 32;
-inline constexpr size_t kMacroChunkSize = 56;
 
 // Step types of a stored macro step.
 enum MacroStepType : int {
@@ -64,7 +65,7 @@ MacroEventCode EncodeMacroStep(const MacroStepData& step);
 struct MacroChunk {
     uint16_t offset = 0;
     uint8_t length = 0;
-    std::array<uint8_t, kMacroChunkSize> data{};  // bytes past the image end are zero
+    std::array<uint8_t, static_cast<size_t>(kMacroChunkSize)> data{};  // bytes past the image end are zero
 };
 
 // The chunks an image is sent in: 56 bytes each, the last one shorter when the length is not a
