@@ -42,13 +42,13 @@ constexpr ByteField kLeadingFields[] = {
     {kQReportRate, key::kReportRate},
 };
 
+// Before the sensor option bits at Q[51] ...
 constexpr ByteField kMiddleFields[] = {
     {49, key::kScrollFlag},
     {50, key::kLiftoffHeight},
 };
 
-// Q[51] between them holds the sensor option bits.
-
+// ... and after them.
 constexpr ByteField kTrailingFields[] = {
     {52, key::kButtonRespondTime},
     {53, key::kSleepLight},
