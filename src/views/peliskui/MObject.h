@@ -4,7 +4,7 @@ namespace PeliskUI {
 
 // Root of every window and control of the layer.
 class MObject {
-public:
+  public:
     MObject() = default;
     virtual ~MObject() = default;
     MObject(const MObject&) = delete;

@@ -15,7 +15,9 @@ struct MRect {
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     QRect ToQRect() const { return QRect(left, top, Width(), Height()); }
-    static MRect FromQRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+    static MRect FromQRect(const QRect& r) {
+        return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    }
     bool operator==(const MRect&) const = default;
 };
 
