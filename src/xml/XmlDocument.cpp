@@ -300,11 +300,11 @@ XmlDocument::XmlDocument(std::u16string_view text) {
     SetText(text);
 }
 
-XmlDocument::LogField XmlDocument::Text(std::string_view name, std::u16string_view text) {
+XmlDocument::LogField XmlDocument::LogText(std::string_view name, std::u16string_view text) {
     return {name, std::u16string(text.substr(0, kLogTextLimit)), 0, false};
 }
 
-XmlDocument::LogField XmlDocument::Text(std::string_view name, std::string_view text) {
+XmlDocument::LogField XmlDocument::LogText(std::string_view name, std::string_view text) {
     return {name, base::Utf8ToUtf16(text.substr(0, kLogTextLimit)), 0, false};
 }
 
@@ -339,7 +339,7 @@ bool XmlDocument::SetText(std::u16string_view text) {
     m_resultLog.clear();
     if (text.size() > kMaxTextLength) {
         Empty();
-        Log("file_error", {Text("msg", "text too long")});
+        Log("file_error", {LogText("msg", "text too long")});
         return false;
     }
     m_text.assign(text);
@@ -498,7 +498,7 @@ bool XmlDocument::Parse() {
         MarkIllFormed();
         if (!syntaxLogged) {
             syntaxLogged = true;
-            Log("first_tag_syntax", {Number("offset", offset), Number("offset2", offset2)});
+            Log("first_tag_syntax", {LogNumber("offset", offset), LogNumber("offset2", offset2)});
         }
     };
     const auto forget = [&](const Open& element) {
@@ -514,8 +514,8 @@ bool XmlDocument::Parse() {
         for (size_t k = open.size(); k-- > from;) {
             MarkIllFormed();
             if (LogIsOpen()) {
-                Log("unended_start_tag", {Text("tagname", open[k].name),
-                                          Number("offset", m_index.At(open[k].entry).start)});
+                Log("unended_start_tag", {LogText("tagname", open[k].name),
+                                          LogNumber("offset", m_index.At(open[k].entry).start)});
             }
         }
         for (size_t k = from; k < open.size(); ++k) {
@@ -555,7 +555,7 @@ bool XmlDocument::Parse() {
                 const size_t end = ScanDoctype(lt);
                 if (end == npos) {
                     MarkIllFormed();
-                    Log("doctype_tag_syntax", {Number("offset", lt)});
+                    Log("doctype_tag_syntax", {LogNumber("offset", lt)});
                     break;
                 }
                 pos = end;
@@ -605,7 +605,7 @@ bool XmlDocument::Parse() {
             if (it == names.end()) {
                 MarkIllFormed();
                 if (LogIsOpen()) {
-                    Log("lone_end_tag", {Text("tagname", name), Number("offset", lt)});
+                    Log("lone_end_tag", {LogText("tagname", name), LogNumber("offset", lt)});
                 }
                 continue;
             }
@@ -683,8 +683,8 @@ bool XmlDocument::Parse() {
         Log("no_root_element");
     } else if (const uint32_t sibling = m_index.At(first).nextSibling; sibling != 0) {
         oneRoot = false;
-        Log("root_has_sibling",
-            {Text("tagname", ElementName(sibling)), Number("offset", m_index.At(sibling).start)});
+        Log("root_has_sibling", {LogText("tagname", ElementName(sibling)),
+                                 LogNumber("offset", m_index.At(sibling).start)});
     }
     return oneRoot && IsWellFormed();
 }
@@ -923,7 +923,7 @@ bool XmlDocument::LoadFile(const std::string& path) {
     Empty();
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        Log("file_error", {Text("msg", ErrorText(errno))});
+        Log("file_error", {LogText("msg", ErrorText(errno))});
         return false;
     }
     struct stat st {};
@@ -960,16 +960,16 @@ bool XmlDocument::LoadFile(const std::string& path) {
     }
     close(fd);
     if (!failure.empty()) {
-        Log("file_error", {Text("msg", failure)});
+        Log("file_error", {LogText("msg", failure)});
         return false;
     }
-    Log("read", {Number("length", bytes.size())});
+    Log("read", {LogNumber("length", bytes.size())});
     bool complete = true;
     if (bytes.size() < static_cast<uint64_t>(st.st_size)) {
         // The file shrank while it was read.
         complete = false;
         Log("truncation_error",
-            {Number("n", static_cast<uint64_t>(st.st_size)), Number("length", bytes.size())});
+            {LogNumber("n", static_cast<uint64_t>(st.st_size)), LogNumber("length", bytes.size())});
     }
     return Decode(bytes) && complete;
 }
@@ -979,7 +979,8 @@ bool XmlDocument::LoadBytes(std::string_view bytes) {
     m_flags &= ~kBomFlags;
     Empty();
     if (bytes.size() > kMaxFileBytes) {
-        Log("file_error", {Text("msg", "larger than " + std::to_string(kMaxFileBytes) + " bytes")});
+        Log("file_error",
+            {LogText("msg", "larger than " + std::to_string(kMaxFileBytes) + " bytes")});
         return false;
     }
     return Decode(bytes);
@@ -993,17 +994,17 @@ bool XmlDocument::Decode(std::string_view bytes) {
         m_flags |= kFlagBomUtf8;
         charset = "UTF-8";
         bytes.remove_prefix(3);
-        Log("bom", {Text("encoding", u"UTF-8")});
+        Log("bom", {LogText("encoding", u"UTF-8")});
     } else if (bytes.size() >= 2 && at(0) == 0xFF && at(1) == 0xFE) {
         m_flags |= kFlagBomUtf16Le;
         wide = Wide::Little;
         bytes.remove_prefix(2);
-        Log("bom", {Text("encoding", u"UTF-16LE")});
+        Log("bom", {LogText("encoding", u"UTF-16LE")});
     } else if (bytes.size() >= 2 && at(0) == 0xFE && at(1) == 0xFF) {
         m_flags |= kFlagBomUtf16Be;
         wide = Wide::Big;
         bytes.remove_prefix(2);
-        Log("bom", {Text("encoding", u"UTF-16BE")});
+        Log("bom", {LogText("encoding", u"UTF-16BE")});
     } else {
         const std::u16string head = base::Utf8ToUtf16(bytes.substr(0, 1024));
         charset = DeclaredEncoding(head);
@@ -1020,8 +1021,8 @@ bool XmlDocument::Decode(std::string_view bytes) {
         if (bytes.size() % 2 != 0) {
             bytes.remove_suffix(1);
             Log("conversion_loss",
-                {Text("encoding", wide == Wide::Little ? u"UTF-16LE" : u"UTF-16BE"),
-                 Number("count", 1)});
+                {LogText("encoding", wide == Wide::Little ? u"UTF-16LE" : u"UTF-16BE"),
+                 LogNumber("count", 1)});
         }
         text.reserve(bytes.size() / 2);
         size_t nulls = 0;
@@ -1035,10 +1036,10 @@ bool XmlDocument::Decode(std::string_view bytes) {
             }
         }
         if (nulls != 0) {
-            Log("nulls_removed", {Number("count", nulls)});
+            Log("nulls_removed", {LogNumber("count", nulls)});
         }
         if (wide == Wide::Big) {
-            Log("endian_swap", {Number("length", text.size())});
+            Log("endian_swap", {LogNumber("length", text.size())});
         }
     } else {
         std::string cleaned;
@@ -1049,11 +1050,11 @@ bool XmlDocument::Decode(std::string_view bytes) {
             std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(cleaned),
                          [](char c) { return c != '\0'; });
             body = cleaned;
-            Log("nulls_removed", {Number("count", nulls)});
+            Log("nulls_removed", {LogNumber("count", nulls)});
         }
         if (charset.empty()) {
             charset = base::IsValidUtf8(body) ? "UTF-8" : kAnsiCharset;
-            Log("utf8_detection", {Text("encoding", charset)});
+            Log("utf8_detection", {LogText("encoding", charset)});
         }
         std::string used = charset;
         std::string note;
@@ -1073,13 +1074,13 @@ bool XmlDocument::Decode(std::string_view bytes) {
             DecodeCharset(body, used, text, lost);
         }
         if (note.empty()) {
-            Log("converted_to", {Text("encoding", used), Number("length", text.size())});
+            Log("converted_to", {LogText("encoding", used), LogNumber("length", text.size())});
         } else {
-            Log("converted_to",
-                {Text("encoding", used), Number("length", text.size()), Text("msg", note)});
+            Log("converted_to", {LogText("encoding", used), LogNumber("length", text.size()),
+                                 LogText("msg", note)});
         }
         if (lost != 0) {
-            Log("conversion_loss", {Text("encoding", used), Number("count", lost)});
+            Log("conversion_loss", {LogText("encoding", used), LogNumber("count", lost)});
         }
     }
     m_text = std::move(text);
@@ -1117,7 +1118,7 @@ bool XmlDocument::SaveBytes(std::string& bytes) {
             }
             case CharsetKind::Utf32:
                 Log("converted_from",
-                    {Text("encoding", charset), Text("msg", "cannot be written")});
+                    {LogText("encoding", charset), LogText("msg", "cannot be written")});
                 return false;
             case CharsetKind::EightBit:
                 target = Target::Charset;
@@ -1156,14 +1157,15 @@ bool XmlDocument::SaveBytes(std::string& bytes) {
         case Target::Charset:
             encoding = charset;
             if (!EncodeCharset(m_text, charset, bytes, lost)) {
-                Log("converted_from", {Text("encoding", charset), Text("msg", "unknown encoding")});
+                Log("converted_from",
+                    {LogText("encoding", charset), LogText("msg", "unknown encoding")});
                 return false;
             }
             break;
     }
-    Log("converted_from", {Text("encoding", encoding), Number("length", bytes.size())});
+    Log("converted_from", {LogText("encoding", encoding), LogNumber("length", bytes.size())});
     if (lost != 0) {
-        Log("conversion_loss", {Text("encoding", encoding), Number("count", lost)});
+        Log("conversion_loss", {LogText("encoding", encoding), LogNumber("count", lost)});
     }
     return true;
 }
@@ -1175,10 +1177,10 @@ bool XmlDocument::SaveFile(const std::string& path) {
         return false;
     }
     if (const int error = ReplaceFile(path, bytes); error != 0) {
-        Log("file_error", {Text("msg", ErrorText(error))});
+        Log("file_error", {LogText("msg", ErrorText(error))});
         return false;
     }
-    Log("write", {Number("length", bytes.size())});
+    Log("write", {LogNumber("length", bytes.size())});
     return true;
 }
 

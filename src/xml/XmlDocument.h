@@ -117,9 +117,9 @@ class XmlDocument {
         uint64_t number = 0;
         bool numeric = false;
     };
-    static LogField Text(std::string_view name, std::u16string_view text);
-    static LogField Text(std::string_view name, std::string_view text);
-    static LogField Number(std::string_view name, uint64_t number) {
+    static LogField LogText(std::string_view name, std::u16string_view text);
+    static LogField LogText(std::string_view name, std::string_view text);
+    static LogField LogNumber(std::string_view name, uint64_t number) {
         return {name, {}, number, true};
     }
 
