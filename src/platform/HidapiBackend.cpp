@@ -194,9 +194,10 @@ HidEnumeration HidapiBackend::Enumerate() {
     }
     hid_device_info* list = hid_enumerate(0, 0);
     if (!list) {
-        // An empty list is also how hidapi says "nothing attached"; its error text tells.
+        // An empty list is also how hidapi says "nothing attached"; only other texts are
+        // failures.
         const std::string error = ErrorText(nullptr, "");
-        if (error != "Success" && error.find("No HID devices") == std::string::npos) {
+        if (error.find("No HID devices") == std::string::npos) {
             result.error = error;
         }
         return result;

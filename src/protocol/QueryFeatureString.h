@@ -21,7 +21,8 @@ bool QueryFeatureString(device::DeviceManager& manager, int target, std::u16stri
 // The same on the process-wide device manager.
 bool QueryFeatureString(int target, std::u16string& text);
 
-// The text of a feature answer of `size` bytes (as returned), or empty when it carries none.
+// The text of a feature answer as far as it was received (answer holds the bytes returned,
+// report ID first), or empty when it carries none.
 std::u16string FeatureAnswerText(std::span<const uint8_t> answer);
 
 }  // namespace protocol
