@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/HidIdentity.h"
+#include "platform/HidapiBackend.h"
 
 namespace {
 
@@ -134,6 +135,23 @@ TEST(HidIdentityTest, DescribingAMissingNodeFails) {
     platform::HidNodeFacts facts;
     EXPECT_FALSE(HidIdentity::DescribeNode("/dev/hidraw-does-not-exist", facts));
     EXPECT_FALSE(HidIdentity::DescribeNode("", facts));
+}
+
+}  // namespace
+
+namespace {
+
+// Whatever HID devices this machine has (often none), every record of the real backend is one
+// top-level collection with an identity text.
+TEST(HidapiBackendTest, EveryRecordCarriesAnIdentityText) {
+    platform::HidapiBackend backend;
+    const platform::HidEnumeration found = backend.Enumerate();
+    for (const platform::HidDeviceInfo& info : found.devices) {
+        EXPECT_EQ(info.identity.rfind("HID\\", 0), 0u) << info.path;
+        EXPECT_GE(info.collectionIndex, 1);
+        EXPECT_LE(info.collectionIndex, info.collectionCount);
+    }
+    EXPECT_EQ(backend.Open("/dev/hidraw-does-not-exist").device, nullptr);
 }
 
 }  // namespace
