@@ -39,7 +39,13 @@ void CDeviceState::paintEvent(QPaintEvent*) {
         painter.drawEllipse(QPointF(6, height() / 2.0), 4, 4);
         markWidth = 12;
     }
-    DrawTitle(painter, rect().adjusted(markWidth + 6, 0, 0, 0), TitleColor());
+    // The indicator is narrow: a long state text is set smaller before it is cut.
+    const QRect text = rect().adjusted(markWidth + 5, 0, 0, 0);
+    const QFont font = FittingFont(GetTitle(), text.width(), 11);
+    painter.setFont(font);
+    painter.setPen(TitleColor());
+    painter.drawText(text, int(TitleAlignment()),
+                     QFontMetrics(font).elidedText(GetTitle(), Qt::ElideRight, text.width()));
 }
 
 }  // namespace PeliskUI

@@ -84,6 +84,17 @@ QFont MControlFont::TitleFont() const {
     return ResolveFont(m_fontName, m_fontSize, m_fontWeight);
 }
 
+QFont MControlFont::FittingFont(const QString& text, int width, int minimum) const {
+    QFont font = TitleFont();
+    for (int size = m_fontSize; size > minimum; --size) {
+        if (QFontMetrics(font).horizontalAdvance(text) <= width) {
+            break;
+        }
+        font.setPixelSize(size - 1);
+    }
+    return font;
+}
+
 Qt::Alignment MControlFont::TitleAlignment() const {
     Qt::Alignment align = m_align == kAlignCenter  ? Qt::AlignHCenter
                           : m_align == kAlignRight ? Qt::AlignRight

@@ -33,6 +33,9 @@ class MControlFont : public MControl {
 
     // The font the title is drawn with.
     QFont TitleFont() const;
+    // The title font, made smaller one pixel at a time (not below `minimum`) until `text` fits
+    // `width`.
+    QFont FittingFont(const QString& text, int width, int minimum) const;
     // Qt alignment flags of the title.
     Qt::Alignment TitleAlignment() const;
 

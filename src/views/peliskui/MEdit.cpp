@@ -14,6 +14,9 @@ namespace PeliskUI {
 
 MEdit::MEdit(QWidget* parent) : MControlFont(parent), m_edit(new QLineEdit(this)) {
     m_edit->setFrame(false);
+    // Only a click (or BeginEdit) starts an edit: a field never takes the focus by itself when
+    // its window opens, which would report a start of editing nobody asked for.
+    m_edit->setFocusPolicy(Qt::ClickFocus);
     m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_edit->installEventFilter(this);
     ApplyLook();

@@ -216,13 +216,13 @@ void MTabCtrl::paintEvent(QPaintEvent*) {
             if (!enabled) {
                 caption = tint;
             }
-            const QRect text(int(cell.left()) - 2, iconRect.bottom() + 3, int(cell.width()) + 4,
-                             14);
-            painter.setFont(TitleFont());
+            const QRect text(ItemRect(i).left(), iconRect.bottom() + 3, ItemRect(i).width(), 14);
+            const QFont font = FittingFont(item.text, text.width() - 2, 9);
+            painter.setFont(font);
             painter.setPen(caption);
             painter.drawText(
                 text, Qt::AlignHCenter | Qt::AlignTop,
-                QFontMetrics(TitleFont()).elidedText(item.text, Qt::ElideRight, text.width()));
+                QFontMetrics(font).elidedText(item.text, Qt::ElideRight, text.width()));
         }
     }
 }

@@ -9,7 +9,7 @@
 namespace PeliskUI {
 
 namespace {
-constexpr int kBoxWidth = 104;
+constexpr int kBoxWidth = 100;
 constexpr int kBoxHeight = 26;
 }  // namespace
 
