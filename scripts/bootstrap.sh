@@ -10,7 +10,7 @@ PACKAGES=(
   libsqlite3-dev sqlite3
   libhidapi-dev libudev-dev
   libx11-dev libxtst-dev libxi-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libgif-dev
   googletest libgtest-dev libgmock-dev
   fonts-open-sans fonts-wqy-microhei fontconfig
   xvfb xauth x11-utils xdotool

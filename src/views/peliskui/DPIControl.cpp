@@ -149,8 +149,15 @@ void DPIControl::paintEvent(QPaintEvent*) {
             fill.setColorAt(0, Theme::Argb(state == 1 ? 0xFF1E2C39 : 0xFF19252F));
             fill.setColorAt(1, Theme::Argb(0xFF141E28));
         }
+        // Checked, the tile is outlined in its stage colour, softened towards the text colour so
+        // pure primaries do not glare.
+        const QColor text = Theme::Argb(Theme::kText);
+        QColor soft;
+        soft.setRgbF(stage.redF() * 0.7 + text.redF() * 0.3,
+                     stage.greenF() * 0.7 + text.greenF() * 0.3,
+                     stage.blueF() * 0.7 + text.blueF() * 0.3);
         QColor edge = checked && enabled
-                          ? stage
+                          ? soft
                           : Theme::Argb(state == 1 ? Theme::kBorderHigh : Theme::kBorder);
         if (!enabled) {
             edge = Theme::Argb(0xFF1E2A35);
