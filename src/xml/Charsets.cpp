@@ -147,13 +147,27 @@ std::string IconvCharsetName(std::string_view declared) {
     return upper;
 }
 
+// Charset names are short printable ASCII without '/' (iconv would read "//" suffixes as
+// options, and a name cut at a NUL could name a different charset).
+static bool IsUsableName(const std::string& name) {
+    if (name.empty() || name.size() > 64) {
+        return false;
+    }
+    for (char c : name) {
+        if (c <= ' ' || c > '~' || c == '/') {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool DecodeCharset(std::string_view bytes, std::string_view charset, std::u16string& out,
                    size_t& lost) {
     out.clear();
     lost = 0;
     const std::string name = IconvCharsetName(charset);
-    if (name.empty() || name.find('/') != std::string::npos) {
-        return false;  // iconv would read "//" suffixes as options
+    if (!IsUsableName(name)) {
+        return false;
     }
     IconvHandle cd("UTF-16LE", name.c_str());
     if (!cd.Valid()) {
@@ -178,7 +192,7 @@ bool EncodeCharset(std::u16string_view text, std::string_view charset, std::stri
     out.clear();
     lost = 0;
     const std::string name = IconvCharsetName(charset);
-    if (name.empty() || name.find('/') != std::string::npos) {
+    if (!IsUsableName(name)) {
         return false;
     }
     IconvHandle cd(name.c_str(), "UTF-16LE");

@@ -320,7 +320,16 @@ void XmlDocument::Log(std::string_view keyword, std::initializer_list<LogField> 
         if (field.numeric) {
             entry += base::AsciiToUtf16(std::to_string(field.number));
         } else {
-            entry += EscapeAttribute(field.text);
+            // Escaped, then cut at a whole character or reference, so one entry stays short.
+            const std::u16string escaped = EscapeAttribute(field.text);
+            size_t cut = std::min(escaped.size(), kLogTextLimit);
+            if (cut < escaped.size()) {
+                const size_t amp = escaped.rfind(u'&', cut);
+                if (amp != std::u16string::npos && escaped.find(u';', amp) >= cut) {
+                    cut = amp;
+                }
+            }
+            entry.append(escaped, 0, cut);
         }
         entry += u'"';
     }

@@ -190,6 +190,21 @@ TEST_F(XmlFile, UndeclaredTextIsDetected) {
     }
 }
 
+TEST_F(XmlFile, OddCharsetNamesAreUnknownAndLoggedShort) {
+    // A long name full of characters that need escaping, and a name with a control character
+    // after a known one (it must not be taken for "UTF-8").
+    const std::string names[] = {std::string(300, '"'), "UTF-8\x01"};
+    for (const std::string& name : names) {
+        XmlDocument doc;
+        doc.LoadBytes("<?xml version=\"1.0\" encoding='" + name + "'?><e v=\"caf\xC3\xA9\"/>");
+        EXPECT_TRUE(LogHas(doc, "converted_to encoding=\"WINDOWS-1252\""));
+        EXPECT_NE(N(doc.ResultLog()).find("unknown encoding"), std::string::npos);
+        EXPECT_LT(doc.ResultLog().size(), 400u) << N(doc.ResultLog());
+        ASSERT_TRUE(doc.FindNextElement(u"e"));
+        EXPECT_EQ(N(doc.GetAttribute(u"v")), "caf\xC3\x83\xC2\xA9");  // read as ANSI
+    }
+}
+
 TEST_F(XmlFile, NullCharactersAreRemoved) {
     // UTF-16 little-endian without a mark: read as 8-bit text, its zero bytes dropped.
     std::string bytes = Utf16Bytes(u"<a x=\"1\"/>", false, false);
