@@ -17,7 +17,7 @@ repeat() { local i; for ((i = 0; i < $2; i++)); do printf '%s' "$1"; done; }
 [ -e "$work/nest-outer" ] || { printf '<r>'; repeat '<a>' 100000; printf '</r>'; } >"$work/nest-outer"
 [ -e "$work/nest-lone" ] || { repeat '<a>' 50000; repeat '</z>' 50000; } >"$work/nest-lone"
 [ -e "$work/nest-mixed" ] || { repeat '<a><b>' 40000; repeat '</a>' 40000; } >"$work/nest-mixed"
-common=(-dict=fuzz/xml.dict -rss_limit_mb=2048 -timeout=20 -artifact_prefix="$build/xml-artifacts/"
+common=(-dict=fuzz/xml.dict -rss_limit_mb=2048 -timeout=30 -report_slow_units=60 -artifact_prefix="$build/xml-artifacts/"
         -print_final_stats=1)
 "$fuzzer" "${common[@]}" -max_len=4096 -max_total_time="$seconds" "$work"
 "$fuzzer" "${common[@]}" -max_len=1100000 -len_control=0 -max_total_time="$seconds" "$work"
