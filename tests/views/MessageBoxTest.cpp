@@ -140,3 +140,26 @@ TEST(WaitDialog, CentredOverItsOwnerAnimatedAndEndedByTheWorker) {
     worker.join();
     EXPECT_GE(framesSeen, 0);
 }
+
+// The box and the wait dialog draw their own bodies (they are see-through windows); written out
+// for a look when VARNETH_VIEWS_GALLERY names a folder.
+TEST(MessageBox, BoxAndWaitDialogDrawTheirBodies) {
+    i18n::SetCurrentLanguage(i18n::kEnglish);
+    CUIMessageBox box(Text(201), Text(200), 4);
+    ASSERT_TRUE(box.CreateBox(nullptr));
+    box.GetSafeHwnd()->show();
+    const QImage boxPicture = box.GetSafeHwnd()->grab().toImage();
+    WaitDlg wait;
+    ASSERT_TRUE(wait.CreateOver(nullptr));
+    wait.GetSafeHwnd()->show();
+    const QImage waitPicture = wait.GetSafeHwnd()->grab().toImage();
+    // Opaque in the middle, see-through at the rounded corners.
+    for (const QImage& picture : {boxPicture, waitPicture}) {
+        EXPECT_GE(picture.pixelColor(picture.width() / 2, picture.height() / 2).alpha(), 230);
+        EXPECT_LT(picture.pixelColor(0, 0).alpha(), 128);
+    }
+    if (const char* folder = std::getenv("VARNETH_VIEWS_GALLERY")) {
+        boxPicture.save(QString::fromLocal8Bit(folder) + QStringLiteral("/messagebox.png"));
+        waitPicture.save(QString::fromLocal8Bit(folder) + QStringLiteral("/wait.png"));
+    }
+}

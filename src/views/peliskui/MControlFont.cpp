@@ -123,16 +123,25 @@ void MControlFont::DrawText(QPainter& painter, const QRect& area, const QString&
         return;
     }
     painter.save();
-    const QFont font = TitleFont();
-    painter.setFont(font);
+    QFont font = TitleFont();
     painter.setPen(color);
-    const QFontMetrics metrics(font);
     const Qt::Alignment align = TitleAlignment();
-    const bool roomForLines = area.height() >= metrics.lineSpacing() * 2;
+    const bool roomForLines = area.height() >= QFontMetrics(font).lineSpacing() * 2;
     if (roomForLines || text.contains(QLatin1Char('\n'))) {
-        painter.drawText(area, int(align) | Qt::TextWordWrap, text);
+        // Wrapped text that needs more lines than the area holds (a longer translation) is set
+        // smaller, down to 10 pixels, rather than spilling over the area.
+        const int flags = int(align) | Qt::TextWordWrap;
+        while (font.pixelSize() > 10 &&
+               QFontMetrics(font).boundingRect(area, flags, text).height() > area.height()) {
+            font.setPixelSize(font.pixelSize() - 1);
+        }
+        painter.setFont(font);
+        painter.setClipRect(area, Qt::IntersectClip);
+        painter.drawText(area, flags, text);
     } else {
-        painter.drawText(area, int(align), metrics.elidedText(text, Qt::ElideRight, area.width()));
+        painter.setFont(font);
+        painter.drawText(area, int(align),
+                         QFontMetrics(font).elidedText(text, Qt::ElideRight, area.width()));
     }
     painter.restore();
 }

@@ -160,6 +160,14 @@ void MTabCtrl::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const bool enabled = isEnabled();
+    // All captions share one size: the largest (not below 9 pixels) at which every one fits.
+    QFont captionFont = TitleFont();
+    for (const Item& item : m_items) {
+        const QFont fitting = FittingFont(item.text, m_itemWidth - 2, 9);
+        if (fitting.pixelSize() < captionFont.pixelSize()) {
+            captionFont = fitting;
+        }
+    }
     for (int i = 0; i < int(m_items.size()); ++i) {
         const Item& item = m_items[i];
         const QRectF cell = QRectF(ItemRect(i)).adjusted(4, 4, -4, -4);
@@ -217,7 +225,7 @@ void MTabCtrl::paintEvent(QPaintEvent*) {
                 caption = tint;
             }
             const QRect text(ItemRect(i).left(), iconRect.bottom() + 3, ItemRect(i).width(), 14);
-            const QFont font = FittingFont(item.text, text.width() - 2, 9);
+            const QFont& font = captionFont;
             painter.setFont(font);
             painter.setPen(caption);
             painter.drawText(
