@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/DeviceCommand.h"
 #include "i18n/LanguageFile.h"
 #include "platform/SingleInstance.h"
 #include "views/CUIMessageBox.h"
 #include "views/MainWindowPage.h"
 #include "views/WaitDlg.h"
-#include "views/WindowMessages.h"
 #include "views/peliskui/BatteryCtrl.h"
 #include "views/peliskui/CDeviceState.h"
 #include "views/peliskui/CImageButton.h"
@@ -33,6 +33,10 @@ QString Text(int key) {
 }
 
 const QString kDefaultFace = QStringLiteral("Open Sans Semibold");
+
+// wParam of UM_PROFILE_MENU.
+constexpr uint64_t kProfileMenuImport = 1;
+constexpr uint64_t kProfileMenuExport = 2;
 constexpr uint32_t kBatteryTextColor = 0xFF3E556D;
 
 // The tab strip, in strip order: item identifier, caption text, icon, page container.
@@ -80,6 +84,17 @@ constexpr ProfileBarEntry kProfileBar[] = {
 // Pages whose own controls the window builds from plugged-in pages, in building order.
 constexpr int kPageBuildOrder[] = {DeviceMainDlg::kTabKeys, DeviceMainDlg::kTabPerformance,
                                    DeviceMainDlg::kTabMacros, DeviceMainDlg::kTabSettings};
+
+// The connection indicator's mark for each state text.
+struct StatusEntry {
+    int textKey;
+    int frame;
+};
+constexpr StatusEntry kStatusMarks[] = {
+    {50, DeviceMainDlg::kStateNone},      {51, DeviceMainDlg::kStateWired},
+    {52, DeviceMainDlg::kStateReceiver},  {53, DeviceMainDlg::kStateNone},
+    {54, DeviceMainDlg::kStateBluetooth},
+};
 
 int PageContainerOf(int tabItem) {
     for (const TabEntry& tab : kTabs) {
@@ -163,7 +178,7 @@ void DeviceMainDlg::InitUI() {
     SelectTab(0);
 
     // Until the device side reports a mouse, the window shows the no-device state.
-    ShowDeviceStatus(50, kStateNone);
+    ShowDeviceStatus(50);
     SetTabsEnabled(false, 0);
     ShowNoDeviceBanner(true);
     ShowProfileBar(false);
@@ -305,12 +320,12 @@ void DeviceMainDlg::OnMessage(int id, int event, int64_t param) {
             }
             return;
         case kApplyProfile:
-            if (event == kEventClick && QueueDeviceJob(kJobUploadProfile)) {
+            if (event == kEventClick && QueueDeviceJob(app::JOB_UPLOAD_PROFILE)) {
                 ShowWaitDialog();
             }
             return;
         case kReadDevice:
-            if (event == kEventClick && QueueDeviceJob(kJobReadDevice)) {
+            if (event == kEventClick && QueueDeviceJob(app::JOB_READ_DEVICE)) {
                 ShowWaitDialog();
             }
             return;
@@ -318,7 +333,7 @@ void DeviceMainDlg::OnMessage(int id, int event, int64_t param) {
             if (event == kEventClick &&
                 ShowMessageBox(200, 201, CUIMessageBox::kStyleOkCancel) != kEndCancel) {
                 OnRestoreDefaults();
-                if (QueueDeviceJob(kJobResetProfile)) {
+                if (QueueDeviceJob(app::JOB_RESET_PROFILE)) {
                     ShowWaitDialog();
                 }
             }
@@ -344,7 +359,7 @@ void DeviceMainDlg::OnMessage(int id, int event, int64_t param) {
 }
 
 int64_t DeviceMainDlg::OnWindowMessage(uint32_t message, uint64_t wparam, int64_t lparam) {
-    using namespace views;
+    using namespace app;
     switch (message) {
         case UM_TRAY_EXIT:
             if (lparam == kTrayExitParam) {
@@ -417,11 +432,20 @@ void DeviceMainDlg::ExitProgram() {
     std::_Exit(0);
 }
 
-void DeviceMainDlg::ShowDeviceStatus(int textKey, int frame) {
+int DeviceMainDlg::StateFrameOf(int textKey) {
+    for (const StatusEntry& entry : kStatusMarks) {
+        if (entry.textKey == textKey) {
+            return entry.frame;
+        }
+    }
+    return kStateNone;
+}
+
+void DeviceMainDlg::ShowDeviceStatus(int textKey) {
     m_statusKey = textKey;
     if (auto* state = GetControlAs<CDeviceState>(kDeviceState)) {
         state->SetTitle(Text(textKey));
-        state->SetState(frame);
+        state->SetState(StateFrameOf(textKey));
     }
 }
 

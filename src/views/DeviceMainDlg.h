@@ -55,10 +55,6 @@ class DeviceMainDlg : public PeliskUI::MDialog {
         kTabMacros = 4,
         kTabSettings = 6
     };
-    // Device jobs the profile bar queues.
-    static constexpr int kJobUploadProfile = 6;
-    static constexpr int kJobReadDevice = 7;
-    static constexpr int kJobResetProfile = 15;
     // Frames of the connection indicator.
     enum DeviceStateFrame {
         kStateNone = 0,
@@ -84,8 +80,12 @@ class DeviceMainDlg : public PeliskUI::MDialog {
     // Identifier of the tab item shown.
     int CurrentTab() const { return m_currentTab; }
 
-    // Connection display (UI thread). The indicator's text is a language text number.
-    void ShowDeviceStatus(int textKey, int frame);
+    // Connection display (UI thread). The indicator shows a state text (language text 50 no
+    // device, 51 cable, 52 receiver, 53 receiver without its mouse, 54 Bluetooth) with the mark
+    // of that state.
+    void ShowDeviceStatus(int textKey);
+    // The mark the indicator shows with a state text.
+    static int StateFrameOf(int textKey);
     // Enables or disables the tab strip and selects the item at `index`.
     void SetTabsEnabled(bool enabled, int index);
     void SelectTab(int index);

@@ -8,12 +8,12 @@
 #include <thread>
 #include <tuple>
 
+#include "app/DeviceCommand.h"
 #include "i18n/Language.h"
 #include "i18n/LanguageFile.h"
 #include "platform/SingleInstance.h"
 #include "views/DeviceMainDlg.h"
 #include "views/MainWindowPage.h"
-#include "views/WindowMessages.h"
 #include "views/peliskui/CDeviceState.h"
 #include "views/peliskui/MEvent.h"
 #include "views/peliskui/MPicture.h"
@@ -111,7 +111,7 @@ class RecordingPage : public MainWindowPage {
         return true;
     }
     bool OnWindowMessage(uint32_t message, uint64_t, int64_t lparam, int64_t& result) override {
-        if (message != views::UM_MACRO_MENU) {
+        if (message != app::UM_MACRO_MENU) {
             return false;
         }
         menuItems.push_back(lparam);
@@ -207,7 +207,7 @@ TEST_F(MainWindow, ConnectionDisplayEnablesTabsAndShowsTheBar) {
     window.SetTabsEnabled(true, 1);
     window.ShowNoDeviceBanner(false);
     window.ShowProfileBar(true);
-    window.ShowDeviceStatus(51, DeviceMainDlg::kStateWired);
+    window.ShowDeviceStatus(51);
     EXPECT_EQ(window.CurrentTab(), DeviceMainDlg::kTabKeys);
     EXPECT_TRUE(window.GetControl(DeviceMainDlg::kKeyPage)->isVisible());
     EXPECT_FALSE(window.GetControl(DeviceMainDlg::kHomePage)->isVisible());
@@ -314,7 +314,7 @@ TEST_F(MainWindow, DeviceSyncedShowsTheConfirmationOfItsJob) {
     TestMainWindow window;
     window.CreateDefault();
     for (int64_t lparam : {1, 2, 7}) {
-        window.SendWindowMessage(views::UM_DEVICE_SYNCED, 0, lparam);
+        window.SendWindowMessage(app::UM_DEVICE_SYNCED, 0, lparam);
     }
     const std::vector<std::tuple<int, int, int>> expected = {
         {210, 115, 0}, {212, 112, 0}, {212, 112, 0}};
@@ -326,17 +326,17 @@ TEST_F(MainWindow, WindowMessagesRouteToTheirHandlers) {
     RecordingPage page;
     window.SetPage(DeviceMainDlg::kTabMacros, &page);
     window.CreateDefault();
-    window.SendWindowMessage(views::UM_TRAY_EXIT, 0, 5);
+    window.SendWindowMessage(app::UM_TRAY_EXIT, 0, 5);
     EXPECT_EQ(window.exits, 0);
-    window.SendWindowMessage(views::UM_TRAY_EXIT, 0, views::kTrayExitParam);
+    window.SendWindowMessage(app::UM_TRAY_EXIT, 0, app::kTrayExitParam);
     EXPECT_EQ(window.exits, 1);
-    EXPECT_EQ(window.SendWindowMessage(views::UM_PROFILE_MENU, 2, 0), 1);
-    EXPECT_EQ(window.SendWindowMessage(views::UM_PROFILE_MENU, 1, 0), 1);
+    EXPECT_EQ(window.SendWindowMessage(app::UM_PROFILE_MENU, 2, 0), 1);
+    EXPECT_EQ(window.SendWindowMessage(app::UM_PROFILE_MENU, 1, 0), 1);
     EXPECT_EQ(window.actions, (std::vector<std::string>{"export", "import"}));
-    EXPECT_EQ(window.SendWindowMessage(views::UM_MACRO_MENU, 0, 101), 1);
+    EXPECT_EQ(window.SendWindowMessage(app::UM_MACRO_MENU, 0, 101), 1);
     EXPECT_EQ(page.menuItems, std::vector<int64_t>{101});
     const int textsBefore = page.texts;
-    window.SendWindowMessage(views::UM_APPLY_TEXTS, 0, 0);
+    window.SendWindowMessage(app::UM_APPLY_TEXTS, 0, 0);
     EXPECT_EQ(page.texts, textsBefore + 1);
 }
 
@@ -359,9 +359,9 @@ TEST_F(MainWindow, MessagesFromAnotherProcessArriveThroughTheSingleInstanceChann
     TestMainWindow window(&instance);
     window.CreateDefault();
     std::thread other([] {
-        EXPECT_TRUE(platform::SingleInstance::SendWindowMessage(views::UM_PROFILE_MENU, 1, 0));
+        EXPECT_TRUE(platform::SingleInstance::SendWindowMessage(app::UM_PROFILE_MENU, 1, 0));
     });
     QTRY_COMPARE(window.actions, std::vector<std::string>{"import"});
     other.join();
-    EXPECT_EQ(window.messages.back(), views::UM_PROFILE_MENU);
+    EXPECT_EQ(window.messages.back(), app::UM_PROFILE_MENU);
 }
