@@ -268,3 +268,55 @@ TEST_F(Skins, EveryKindDrawsWithItsSkin) {
             QDir(QString::fromLocal8Bit(folder)).filePath(QStringLiteral("controls.png")));
     }
 }
+
+// The key page lays the button callouts over the mouse picture (picture at x 640, callouts from
+// x 470, both at y 150): every callout's point on the mouse must fall on the picture's body.
+TEST_F(Skins, CalloutPointsLandOnTheMousePicture) {
+    const QImage mouse = SkinImage::LoadPixmap(QStringLiteral("device\\img_mouse.png")).toImage();
+    ASSERT_FALSE(mouse.isNull());
+    const QPoint onMouse[] = {{240, 50},  {350, 20}, {306, 90}, {180, 200},
+                              {180, 285}, {306, 60}, {306, 120}};
+    const QPoint pictureOffset(640 - 470, 0);
+    for (const QPoint& point : onMouse) {
+        const QPoint at = point - pictureOffset;
+        SCOPED_TRACE(testing::Message() << at.x() << "," << at.y());
+        ASSERT_TRUE(mouse.rect().contains(at));
+        EXPECT_GT(mouse.pixelColor(at).alpha(), 200);
+    }
+
+    RecordingWindow window;
+    window.SetBKColor(0xFF0F161E);
+    window.build = [](RecordingWindow& w) {
+        auto* picture = static_cast<MPicture*>(
+            w.CreateArea(QStringLiteral("MPicture"), 86, {190, 20, 450, 390}, QString()));
+        picture->SetImage(QStringLiteral("device\\img_mouse.png"));
+        auto* callouts = static_cast<MouseCtrl*>(
+            w.CreateArea(QStringLiteral("MouseCtrl"), 87, {20, 20, 620, 400}, QString()));
+        callouts->SetImage(QStringLiteral("img_key_bkg.png"), 2);
+        const struct {
+            const char* text;
+            int button;
+            int side;
+            QPoint first;
+            QPoint second;
+        } items[] = {{"Left click", 1, 0, {100, 50}, {240, 50}},
+                     {"Right click", 3, 1, {350, 20}, {490, 20}},
+                     {"Middle click", 2, 1, {306, 90}, {490, 90}},
+                     {"Forward", 5, 0, {100, 200}, {180, 200}},
+                     {"Back", 4, 0, {100, 285}, {180, 285}},
+                     {"DPI up", 7, 1, {306, 60}, {490, 60}},
+                     {"DPI down", 8, 1, {306, 120}, {490, 120}}};
+        for (const auto& item : items) {
+            callouts->AddItem(QString::fromLatin1(item.text), item.button, item.side, item.first,
+                              item.second);
+        }
+        callouts->SetSelectItem(0);
+    };
+    ASSERT_TRUE(
+        window.Create(nullptr, QStringLiteral("callouts"), kStylePopup, 0, {0, 0, 640, 420}));
+    window.GetSafeHwnd()->show();
+    if (const char* folder = std::getenv("VARNETH_VIEWS_GALLERY")) {
+        window.GetSafeHwnd()->grab().save(QString::fromLocal8Bit(folder) +
+                                          QStringLiteral("/callouts.png"));
+    }
+}

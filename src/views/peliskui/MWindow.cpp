@@ -191,6 +191,12 @@ MWindow::~MWindow() {
     if (m_loop) {
         m_loop->exit(m_mailbox->endCode);
     }
+    // Controls going down with the widget (an edit losing its focus...) report to nobody.
+    for (const QPointer<MControl>& control : m_controls) {
+        if (control) {
+            control->SetOwner(nullptr);
+        }
+    }
     if (m_widget) {
         static_cast<Widget*>(m_widget.data())->Detach();
         delete m_widget.data();
