@@ -363,3 +363,34 @@ TEST_F(ControllerTest, StoppingDuringALongJobReturnsWithinASecond) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ControllerEmoji, EmojiNotificationsTypeTheirNumber) {
+    testing_support::ScopedFakeClock clock;
+    sim::VirtualHidBackend backend{sim::SimMode::Wired};
+    device::DeviceManager manager{backend};
+    manager.AddIdEntry(0x5A17, 0x1001, u"", 101, 0);
+    manager.SetDeviceTypeFilter(101);
+    manager.RebuildConnections();
+    store::ProfileDatabase database;
+    app_test::RecordingView view;
+    std::vector<int> typed;
+    app::DeviceController controller{
+        {manager, database, view, [&typed](int number) { typed.push_back(number); }, nullptr}};
+    const std::vector<uint8_t> emoji50 = {0xAA, 0xFA, 0, 0, 0, 0, 0, 0, 0x50, 3, 0};
+    const std::vector<uint8_t> emoji60 = {0xAA, 0xFA, 0, 0, 0, 0, 0, 0, 0x60, 109, 0};
+    controller.Poller().HandleNotification(emoji50, 1);
+    controller.Poller().HandleNotification(emoji60, 1);
+    EXPECT_EQ(typed, (std::vector<int>{3, 109}));
+    EXPECT_TRUE(view.Calls().empty());
+
+    // Read from the mouse by the idle poll.
+    ASSERT_TRUE(backend.Bus().QueueNotification(0x50, 7, 0));
+    controller.SetCatalogueModes(CatalogueModes());
+    controller.RefreshConnection();
+    controller.WorkerStep();
+    EXPECT_EQ(typed.back(), 7);
+}
+
+}  // namespace
