@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QPointer>
+#include <QThread>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "i18n/LanguageFile.h"
 #include "platform/SingleInstance.h"
 #include "views/CUIMessageBox.h"
+#include "views/MainWindowDevice.h"
 #include "views/MainWindowPage.h"
 #include "views/WaitDlg.h"
 #include "views/peliskui/BatteryCtrl.h"
@@ -120,6 +122,14 @@ void DeviceMainDlg::SetPage(int tabItem, MainWindowPage* page) {
     m_pages[tabItem] = page;
 }
 
+void DeviceMainDlg::ForEachPage(const std::function<void(MainWindowPage&)>& visit) const {
+    for (int item : kPageBuildOrder) {
+        if (MainWindowPage* page = PageOf(item)) {
+            visit(*page);
+        }
+    }
+}
+
 MainWindowPage* DeviceMainDlg::PageOf(int tabItem) const {
     const auto found = m_pages.find(tabItem);
     return found == m_pages.end() ? nullptr : found->second;
@@ -149,6 +159,10 @@ void DeviceMainDlg::OnInitDialog() {
                 PostWindowMessage(request.message, request.wparam, request.lparam);
             }
         });
+    }
+    // Catalogue, database, hot-plug notices, first refresh, first job, worker.
+    if (m_device) {
+        m_device->Start(*this);
     }
     SetMTimer(10);
 }
@@ -407,14 +421,24 @@ void DeviceMainDlg::OnDestroy() {
     if (m_instance) {
         m_instance->StopListening();
     }
+    // The worker is stopped, waiting up to a second for a job still running.
+    if (m_device) {
+        m_device->Stop();
+    }
 }
 
 void DeviceMainDlg::OnCloseRequest() {
     ExitProgram();
 }
 
-bool DeviceMainDlg::QueueDeviceJob(int) {
-    return false;
+bool DeviceMainDlg::QueueDeviceJob(int code) {
+    return m_device && m_device->QueueJob(code);
+}
+
+void DeviceMainDlg::OnRestoreDefaults() {
+    if (m_device) {
+        m_device->RestoreProfileDefaults(*this);
+    }
 }
 
 int DeviceMainDlg::ShowMessageBox(int messageKey, int captionKey, int style) {
@@ -512,6 +536,12 @@ void DeviceMainDlg::EndWaitDialog() {
     QCoreApplication* app = QCoreApplication::instance();
     QWidget* widget = GetSafeHwnd();
     if (!app || !widget) {
+        return;
+    }
+    if (QThread::currentThread() == widget->thread()) {
+        if (m_waitDialog) {
+            m_waitDialog->DoOK();
+        }
         return;
     }
     // Handed to the UI thread, where the recorded dialog lives.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -12,6 +13,10 @@ class SingleInstance;
 
 class MainWindowPage;
 class WaitDlg;
+
+namespace views {
+class MainWindowDevice;
+}
 
 // The main window: the frame (background, title, close and minimise, battery and connection
 // indicators, the profile bar), the icon tab strip with its five page containers, and the home
@@ -70,6 +75,15 @@ class DeviceMainDlg : public PeliskUI::MDialog {
     // Plugs in the page shown by tab item `tabItem` (2, 3, 4 or 6). Before Create; the page
     // must outlive the window.
     void SetPage(int tabItem, MainWindowPage* page);
+    // Calls `visit` for every plugged-in page, in building order (keys, performance, macros,
+    // settings).
+    void ForEachPage(const std::function<void(MainWindowPage&)>& visit) const;
+
+    // The device side the window starts when it is initialised and stops when its run ends,
+    // and that its profile bar works through. Before Create; it must outlive the window's run.
+    // Without one the window shows the no-device state.
+    void SetDeviceSide(views::MainWindowDevice* device) { m_device = device; }
+    views::MainWindowDevice* DeviceSide() const { return m_device; }
 
     // The two face-name settings of the window.
     const QString& TitleFontName() const { return m_titleFontName; }
@@ -121,7 +135,7 @@ class DeviceMainDlg : public PeliskUI::MDialog {
     // window shows no wait dialog.
     virtual bool QueueDeviceJob(int code);
     // Restores the active profile's defaults in the store before JOB_RESET_PROFILE is queued.
-    virtual void OnRestoreDefaults() {}
+    virtual void OnRestoreDefaults();
     virtual void OnImportProfile() {}
     virtual void OnExportProfile() {}
     // Shows a message box with language texts and returns its end code.
@@ -137,6 +151,7 @@ class DeviceMainDlg : public PeliskUI::MDialog {
     MainWindowPage* PageOf(int tabItem) const;
 
     platform::SingleInstance* m_instance;
+    views::MainWindowDevice* m_device = nullptr;
     std::map<int, MainWindowPage*> m_pages;
     QString m_titleFontName;
     QString m_textFontName;

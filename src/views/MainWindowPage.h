@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
+#include "store/ProfileListRefresh.h"
 #include "views/peliskui/MRect.h"
 
 class DeviceMainDlg;
@@ -33,4 +35,26 @@ class MainWindowPage {
     }
     // Sets the page's texts again in the current language.
     virtual void ApplyTexts() {}
+
+    // What the device side shows on the pages, on the window thread and in the order the
+    // worker lists its updates. Each page takes what concerns it and ignores the rest.
+    //
+    // The profile selector, refilled from the store (items and the current profile).
+    virtual void ShowProfileList(const store::ProfileListState& profiles) { (void)profiles; }
+    // Reload the buttons' functions from the store; `clearSelection` leaves no button selected.
+    virtual void RefreshKeyPage(bool clearSelection) { (void)clearSelection; }
+    // Select the first button (before the current profile's defaults are restored).
+    virtual void SelectFirstButton() {}
+    // Reload the macro list from the store.
+    virtual void RefreshMacroList() {}
+    // Re-show the performance values of the current profile from the store.
+    virtual void RefreshPerformancePage() {}
+    // The mouse's firmware version text.
+    virtual void ShowFirmwareVersion(const QString& text) { (void)text; }
+    // The mouse changed its DPI stage (1..6), report rate (its code) or light mode (0..6).
+    virtual void SelectDpiStage(int stage) { (void)stage; }
+    virtual void CheckReportRate(int code) { (void)code; }
+    virtual void SelectLightMode(int mode) { (void)mode; }
+    // After a factory reset: hide the macro page's editing controls.
+    virtual void HideMacroEditing() {}
 };
