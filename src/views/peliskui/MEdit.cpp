@@ -35,6 +35,7 @@ MEdit::MEdit(QWidget* parent) : MControlFont(parent), m_edit(new QLineEdit(this)
 }
 
 void MEdit::ApplyLook() {
+    m_appliedColor = GetTextColor();
     const QColor text = Theme::Argb(GetTextColor());
     const QColor hint = Theme::Argb(Theme::kTextDim);
     const QColor selection = Theme::Argb(Theme::kAccent);
@@ -132,7 +133,8 @@ bool MEdit::eventFilter(QObject* watched, QEvent* event) {
 
 void MEdit::paintEvent(QPaintEvent*) {
     // Keep the inner field's font and colours in step with the control's settings.
-    if (m_edit->font() != TitleFont()) {
+    if (m_edit->font() != TitleFont() || m_appliedColor != GetTextColor() ||
+        m_edit->alignment() != TitleAlignment()) {
         ApplyLook();
     }
     QPainter painter(this);

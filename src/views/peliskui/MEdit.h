@@ -38,6 +38,7 @@ class MEdit : public MControlFont {
 
   private:
     QLineEdit* m_edit;
+    uint32_t m_appliedColor = 0;  // the text colour the inner field was last given
     bool m_editing = false;
 };
 

@@ -1,8 +1,10 @@
 #include "views/peliskui/MenuWnd.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include "views/peliskui/MControlFont.h"
 #include "views/peliskui/MWindow.h"
@@ -68,7 +70,16 @@ int MenuWnd::ItemAt(const QPoint& point) const {
 }
 
 void MenuWnd::Show() {
-    setGeometry(QRect(m_at, QSize(m_width, int(m_items.size()) * kItemHeight + 2 * kPadding)));
+    QRect place(m_at, QSize(m_width, int(m_items.size()) * kItemHeight + 2 * kPadding));
+    // A menu asked for near a screen edge opens fully on the screen.
+    if (QScreen* screen = QGuiApplication::screenAt(m_at)) {
+        const QRect area = screen->availableGeometry();
+        place.moveRight(std::min(place.right(), area.right()));
+        place.moveBottom(std::min(place.bottom(), area.bottom()));
+        place.moveLeft(std::max(place.left(), area.left()));
+        place.moveTop(std::max(place.top(), area.top()));
+    }
+    setGeometry(place);
     g_current = this;
     show();
 }
