@@ -1,6 +1,7 @@
 #include "views/peliskui/MButton.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "views/peliskui/MEvent.h"
 #include "views/peliskui/PlainDraw.h"
@@ -27,11 +28,16 @@ void MButton::paintEvent(QPaintEvent*) {
     } else {
         m_image.Draw(painter, rect(), state);
     }
-    QRect text = rect().adjusted(6, 0, -6, 0);
+    QRect text = rect().adjusted(5, 0, -5, 0);
     if (state == 2) {
         text.translate(0, 1);
     }
-    DrawTitle(painter, text, TitleColor());
+    // A caption longer than the button (a longer translation) is set smaller before it is cut.
+    const QFont font = FittingFont(GetTitle(), text.width(), std::min(10, GetFontSize()));
+    painter.setFont(font);
+    painter.setPen(TitleColor());
+    painter.drawText(text, int(TitleAlignment()),
+                     QFontMetrics(font).elidedText(GetTitle(), Qt::ElideRight, text.width()));
 }
 
 }  // namespace PeliskUI

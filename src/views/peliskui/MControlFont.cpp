@@ -87,7 +87,8 @@ QFont MControlFont::TitleFont() const {
 QFont MControlFont::FittingFont(const QString& text, int width, int minimum) const {
     QFont font = TitleFont();
     for (int size = m_fontSize; size > minimum; --size) {
-        if (QFontMetrics(font).horizontalAdvance(text) <= width) {
+        // Measured unrounded, as the elision that follows measures it.
+        if (QFontMetricsF(font).horizontalAdvance(text) <= width - 0.5) {
             break;
         }
         font.setPixelSize(size - 1);
