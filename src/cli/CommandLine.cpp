@@ -36,6 +36,26 @@ void PrintError(std::ostream& err, const std::string& message) {
     err << kProgram << ": " << message << "\n";
 }
 
+// When a command (or a macro action) was expected and a word came that names none: that word,
+// said plainly; empty otherwise.
+std::string UnknownCommand(CLI::App& parser) {
+    std::vector<std::string> words = parser.remaining();
+    std::string command;  // the chosen command that wants an action of its own ("macro")
+    for (CLI::App* sub : parser.get_subcommands([](CLI::App*) { return true; })) {
+        if (sub->parsed() && sub->get_require_subcommand_min() > 0) {
+            command = sub->get_name();
+            const std::vector<std::string> own = sub->remaining();
+            words.insert(words.begin(), own.begin(), own.end());
+        }
+    }
+    if (words.empty()) {
+        return {};
+    }
+    const std::string prefix = command.empty() ? "" : command + " ";
+    return "unknown command " + prefix + words.front() + " (see: " + kProgram + " " + prefix +
+           "--help)";
+}
+
 }  // namespace
 
 CommandLine::CommandLine() {
@@ -100,6 +120,13 @@ int CommandLine::Run(int argc, const char* const* argv, std::ostream& out, std::
 
     try {
         parser.parse(argc, argv);
+    } catch (const CLI::RequiredError& error) {
+        if (const std::string unknown = UnknownCommand(parser); !unknown.empty()) {
+            PrintError(err, unknown);
+            return kExitUsage;
+        }
+        parser.exit(error, out, err);
+        return kExitUsage;
     } catch (const CLI::ParseError& error) {
         // Help goes to standard output; every other parse error is a wrong command line.
         const int status = parser.exit(error, out, err);

@@ -39,8 +39,12 @@ CommandResult ShowCommand::Run(CliSession& session) {
         const int button = ButtonFunctionTable::ButtonOfKeyCode(m.key_code);
         const std::string shown = Utf8(ButtonFunctionTable::ShownText(m));
         buttons.push_back({{"button", button ? nlohmann::ordered_json(button) : nullptr},
-                           {"key_code", m.key_code},
+                           {"key_id", m.key_id},
+                           {"profile", m.profile},
                            {"fn_layer", m.fn_layer},
+                           {"key_code", m.key_code},
+                           {"layout_value", m.layout_value},
+                           {"layout_desc", Utf8(m.layout_desc)},
                            {"macro_type", m.macro_type},
                            {"macro_value", m.macro_value},
                            {"macro_value2", m.macro_value2},

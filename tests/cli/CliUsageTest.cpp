@@ -16,7 +16,9 @@ TEST_F(CliUsageTest, WrongCommandLinesAreUsageErrors) {
     };
     const Case cases[] = {
         {{}, "A subcommand is required"},
-        {{"fly"}, ""},
+        {{"fly"}, "varneth-cli: unknown command fly (see: varneth-cli --help)\n"},
+        {{"macro", "fly"}, "unknown command macro fly (see: varneth-cli macro --help)"},
+        {{"status", "now"}, "The following argument was not expected: now"},
         {{"--simulate=usb", "status"}, "usb is not a kind of virtual mouse"},
         {{"--sim-state", "x.json", "status"}, "requires --simulate"},
         {{"set", "report_rate", "9"}, "report_rate takes a whole number from 1 to 4, not 9"},
@@ -44,7 +46,7 @@ TEST_F(CliUsageTest, WrongCommandLinesAreUsageErrors) {
         const CliRun run = Cli(c.arguments);
         EXPECT_EQ(run.status, 2) << run;
         EXPECT_FALSE(run.err.empty()) << run;
-        EXPECT_NE(run.err.find(c.says), std::string::npos) << run;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.says << "\n" << run;
         EXPECT_EQ(run.out, "") << run;
     }
 }
