@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Startup.h"
 #include "device/DeviceManager.h"
@@ -84,8 +85,21 @@ std::optional<int> ParseOptions(int argc, char** argv, ProgramOptions& options) 
                     "display, and exit")
         ->type_name("DIR");
     parser.footer("Start with -hide to keep the window hidden until it is activated.");
+    // "--simulate receiver" reads as "--simulate=receiver": the flag's value is optional, so a
+    // kind written after a blank would otherwise be left over and the cable used silently.
+    std::vector<std::string> words(argv, argv + argc);
+    for (size_t i = 1; i + 1 < words.size(); ++i) {
+        if (words[i] == "--simulate" && sim::ParseSimMode(words[i + 1])) {
+            words[i] += "=" + words[i + 1];
+            words.erase(words.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        }
+    }
+    std::vector<const char*> wordPointers;
+    for (const std::string& word : words) {
+        wordPointers.push_back(word.c_str());
+    }
     try {
-        parser.parse(argc, argv);
+        parser.parse(static_cast<int>(wordPointers.size()), wordPointers.data());
     } catch (const CLI::ParseError& error) {
         const int status = parser.exit(error);
         return status == 0 ? 0 : kExitUsage;
