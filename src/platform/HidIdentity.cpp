@@ -356,4 +356,27 @@ bool HidIdentity::DescribeNode(const std::string& devnode, HidNodeFacts& facts) 
     return true;
 }
 
+std::vector<HidDeviceInfo> HidIdentity::RecordsFor(const HidNodeFacts& facts,
+                                                   const std::string& path) {
+    std::vector<HidDeviceInfo> records;
+    const int count = static_cast<int>(facts.collections.size());
+    for (int index = 1; index <= count; ++index) {
+        const HidCollection& c = facts.collections[static_cast<size_t>(index - 1)];
+        HidDeviceInfo info;
+        info.path = path;
+        info.vendorId = facts.vendorId;
+        info.productId = facts.productId;
+        info.releaseNumber = facts.releaseNumber;
+        info.usagePage = c.usagePage;
+        info.usage = c.usage;
+        info.interfaceNumber = facts.interfaceNumber;
+        info.busType = facts.busType;
+        info.collectionIndex = index;
+        info.collectionCount = count;
+        info.identity = TextFor(facts, index);
+        records.push_back(std::move(info));
+    }
+    return records;
+}
+
 }  // namespace platform

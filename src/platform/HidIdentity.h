@@ -82,6 +82,10 @@ class HidIdentity {
     // read.
     static bool DescribeNode(const std::string& devnode, HidNodeFacts& facts);
 
+    // One enumeration record per top-level collection of a described node, each with its
+    // identity text, all carrying `path`.
+    static std::vector<HidDeviceInfo> RecordsFor(const HidNodeFacts& facts, const std::string& path);
+
     // The node name of a hidraw path: the part after the last '/'.
     static std::string NodeName(std::string_view path);
 };

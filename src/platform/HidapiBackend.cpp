@@ -246,21 +246,7 @@ HidEnumeration HidapiBackend::Enumerate() {
         if (node.interfaceNumber >= 0 || facts.busType != HidBusType::Usb) {
             facts.interfaceNumber = node.interfaceNumber;
         }
-        const int count = static_cast<int>(facts.collections.size());
-        for (int index = 1; index <= count; ++index) {
-            const HidCollection& c = facts.collections[static_cast<size_t>(index - 1)];
-            HidDeviceInfo info;
-            info.path = node.path;
-            info.vendorId = node.vendorId;
-            info.productId = node.productId;
-            info.releaseNumber = node.releaseNumber;
-            info.usagePage = c.usagePage;
-            info.usage = c.usage;
-            info.interfaceNumber = facts.interfaceNumber;
-            info.busType = node.busType;
-            info.collectionIndex = index;
-            info.collectionCount = count;
-            info.identity = HidIdentity::TextFor(facts, index);
+        for (HidDeviceInfo& info : HidIdentity::RecordsFor(facts, node.path)) {
             result.devices.push_back(std::move(info));
         }
     }

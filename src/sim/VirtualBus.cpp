@@ -388,21 +388,7 @@ platform::HidEnumeration VirtualBus::Enumerate() const {
         facts.interfaceNumber = node.interfaceNumber;
         facts.address = node.address;
         facts.collections = node.collections;
-        const int count = static_cast<int>(node.collections.size());
-        for (int index = 1; index <= count; ++index) {
-            const HidCollection& c = node.collections[static_cast<size_t>(index - 1)];
-            platform::HidDeviceInfo info;
-            info.path = node.path;
-            info.vendorId = node.vendorId;
-            info.productId = node.productId;
-            info.releaseNumber = node.releaseNumber;
-            info.usagePage = c.usagePage;
-            info.usage = c.usage;
-            info.interfaceNumber = node.interfaceNumber;
-            info.busType = node.busType;
-            info.collectionIndex = index;
-            info.collectionCount = count;
-            info.identity = platform::HidIdentity::TextFor(facts, index);
+        for (platform::HidDeviceInfo& info : platform::HidIdentity::RecordsFor(facts, node.path)) {
             result.devices.push_back(std::move(info));
         }
     }
