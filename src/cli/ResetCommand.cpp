@@ -1,6 +1,7 @@
 #include "cli/ResetCommand.h"
 
 #include "app/DeviceCommand.h"
+#include "app/ProfileDefaults.h"
 #include "cli/CliSession.h"
 #include "cli/CliText.h"
 #include "cli/Confirmation.h"
@@ -32,15 +33,7 @@ CommandResult ResetCommand::Run(CliSession& session) {
                 "defaults; add --yes to confirm");
     }
     const int profile = session.CurrentProfile();
-    store::ProfileDatabase& database = session.Database();
-    {
-        const auto hold = database.Hold();
-        database.DeleteKeyMappings(profile);
-        database.ResetConfigDefaults(profile);
-        database.SetConfigValue(
-            profile, store::config_key::kReportRate,
-            session.Controller().ConnectionKind() == 0 ? u"4" : u"2");  // 1000 Hz only over a cable
-    }
+    app::RestoreProfileDefaults(session.Database(), profile, session.Controller().ConnectionKind());
     session.RunJob(app::JOB_RESET_PROFILE);
     return CommandResult::Done("Restored the defaults of profile " + std::to_string(profile) +
                                    " and wrote them to the mouse.\n",
