@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "app/DeviceCommand.h"
 #include "i18n/LanguageFile.h"
@@ -538,21 +539,21 @@ void DeviceMainDlg::EndWaitDialog() {
     if (!app || !widget) {
         return;
     }
-    if (QThread::currentThread() == widget->thread()) {
-        if (m_waitDialog) {
-            m_waitDialog->DoOK();
-        }
+    if (QThread::currentThread() != widget->thread()) {
+        // Handed to the UI thread, where the recorded dialog lives.
+        QMetaObject::invokeMethod(widget, [this] { EndWaitDialog(); }, Qt::QueuedConnection);
         return;
     }
-    // Handed to the UI thread, where the recorded dialog lives.
-    QMetaObject::invokeMethod(
-        widget,
-        [this] {
-            if (m_waitDialog) {
-                m_waitDialog->DoOK();
-            }
-        },
-        Qt::QueuedConnection);
+    if (!m_waitDialog) {
+        return;
+    }
+    // Its run returns only once the UI thread gets back to it; whatever is handled meanwhile
+    // (the job's confirmation box) must find the dialog neither on screen nor recorded.
+    WaitDlg* ending = std::exchange(m_waitDialog, nullptr);
+    ending->DoOK();
+    if (QWidget* shown = ending->GetSafeHwnd()) {
+        shown->hide();
+    }
 }
 
 void DeviceMainDlg::ApplyTexts() {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <mutex>
 #include <sstream>
+#include <thread>
 
 #include "WindowFixture.h"
 #include "protocol/CommandSet.h"
@@ -65,6 +66,7 @@ TEST_F(ProfileBar, ApplyWaitsForTheUploadThenConfirms) {
     EXPECT_EQ(window->boxes[0].caption, 115);
     EXPECT_EQ(window->boxes[0].style, 0);
     EXPECT_FALSE(window->boxes[0].waitDialogShown) << "the box comes after the wait dialog";
+    EXPECT_FALSE(window->boxes[0].waitDialogOnScreen);
     EXPECT_EQ(StageOne(Bus().Mouse().Settings(0)), 1000);
 }
 
@@ -112,11 +114,33 @@ TEST_F(ProfileBar, RestoreDefaultsAsksResetsTheStoreAndWritesTheMouse) {
         (std::tuple(window->boxes[2].message, window->boxes[2].caption, window->boxes[2].style)),
         std::tuple(212, 112, 0));
     EXPECT_FALSE(window->boxes[2].waitDialogShown);
+    EXPECT_FALSE(window->boxes[2].waitDialogOnScreen);
     EXPECT_EQ(page.calls, (std::vector<std::string>{"first button", "keys kept", "performance"}));
     const sim::VirtualMouse mouse = Bus().Mouse();
     EXPECT_EQ(StageOne(mouse.Settings(0)), 800);
     EXPECT_EQ(mouse.Settings(0)[1], 3) << "light mode";
     EXPECT_EQ(mouse.Settings(0)[2], 4) << "report rate";
+}
+
+// On a busy machine the worker's confirmation can be handled in the same pass of the event
+// loop as the end of the wait dialog, before the dialog's run has returned: the box must find
+// the dialog already gone.
+TEST_F(ProfileBar, AConfirmationRightBehindTheEndOfTheWaitFindsItGone) {
+    Bus().SetMode(sim::SimMode::Wired);
+    Open();
+    QTimer::singleShot(0, qApp, [&] {
+        std::thread worker([&] {
+            window->EndWaitDialog();
+            window->PostWindowMessage(app::UM_DEVICE_SYNCED, 0, app::kSyncedAfterUpload);
+        });
+        worker.join();
+    });
+    window->ShowWaitDialog();
+    ASSERT_TRUE(WaitFor([&] { return !window->boxes.empty() && ModalTitle().isEmpty(); }));
+    EXPECT_EQ(window->boxes[0].message, 210);
+    EXPECT_FALSE(window->boxes[0].waitDialogShown);
+    EXPECT_FALSE(window->boxes[0].waitDialogOnScreen);
+    EXPECT_FALSE(window->IsWaitDialogShown());
 }
 
 // The bar is hidden without a mouse; shown anyway, its buttons open no wait dialog, queue

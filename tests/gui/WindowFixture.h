@@ -106,7 +106,8 @@ class TestWindow : public DeviceMainDlg {
         int message;
         int caption;
         int style;
-        bool waitDialogShown;  // whether a wait dialog was still shown when the box came
+        bool waitDialogShown;     // whether a wait dialog was still recorded when the box came
+        bool waitDialogOnScreen;  // whether one was still visible
     };
     std::vector<Box> boxes;
     int answer = PeliskUI::kEndOK;
@@ -133,7 +134,12 @@ class TestWindow : public DeviceMainDlg {
 
   protected:
     int ShowMessageBox(int message, int caption, int style) override {
-        boxes.push_back({message, caption, style, IsWaitDialogShown()});
+        bool onScreen = false;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            onScreen =
+                onScreen || (top->windowTitle() == QStringLiteral("WaitDlg") && top->isVisible());
+        }
+        boxes.push_back({message, caption, style, IsWaitDialogShown(), onScreen});
         const int button = answer == PeliskUI::kEndOK ? 33 : 34;
         QTimer::singleShot(0, qApp, [button] { ClickInModal(button); });
         const int result = DeviceMainDlg::ShowMessageBox(message, caption, style);
