@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -177,7 +178,10 @@ class WindowFixture : public testing::Test {
     // read of the mouse is done and shown (at once when no mouse is connected).
     void Open(bool waitForSync = true) {
         device = std::make_unique<views::MainWindowDevice>(
-            views::MainWindowDevice::Options{&backend, [](int) {}});
+            views::MainWindowDevice::Options{&backend, [this](int number) {
+                                                 std::lock_guard lock(typedMutex);
+                                                 typed.push_back(number);
+                                             }});
         if (jobObserver) {
             device->Controller().SetJobObserver(jobObserver);
         }
@@ -224,6 +228,8 @@ class WindowFixture : public testing::Test {
     sim::VirtualHidBackend backend{sim::VirtualHidBackend::Empty{}};
     RecordingPage page;
     std::function<void(int)> jobObserver;  // set before Open; runs on the worker thread
+    std::mutex typedMutex;
+    std::vector<int> typed;  // emoji numbers the mouse asked to type
     std::unique_ptr<views::MainWindowDevice> device;
     std::unique_ptr<TestWindow> window;
 };
