@@ -5,7 +5,9 @@
 namespace app {
 
 void RestoreProfileDefaults(store::ProfileDatabase& database, int profile, int connectionKind) {
-    const auto hold = database.Hold();
+    // Each store operation is atomic on its own. No hold is kept across them: resetting the
+    // values asks the device manager for the connection kind, and the manager's lock is never
+    // taken while the store's is held.
     database.DeleteKeyMappings(profile);
     database.ResetConfigDefaults(profile);
     database.SetConfigValue(profile, store::config_key::kReportRate,

@@ -5,6 +5,7 @@
 
 #include "app/DeviceCommand.h"
 #include "app/DeviceStartup.h"
+#include "app/ProfileDefaults.h"
 #include "base/Log.h"
 #include "input/TypeText.h"
 #include "platform/PointerSettings.h"
@@ -13,17 +14,6 @@
 #include "views/MainWindowPage.h"
 
 namespace views {
-
-namespace {
-
-constexpr int kWiredConnection = 0;
-
-// The report rate a reset profile gets: 1000 Hz is offered only over a cable.
-std::u16string_view ResetReportRate(int connectionKind) {
-    return connectionKind == kWiredConnection ? u"4" : u"2";
-}
-
-}  // namespace
 
 MainWindowDevice::MainWindowDevice(device::DeviceManager& manager, store::ProfileDatabase& database,
                                    Options options)
@@ -108,13 +98,7 @@ bool MainWindowDevice::QueueJob(int code) {
 void MainWindowDevice::RestoreProfileDefaults(DeviceMainDlg& window) {
     window.ForEachPage([](MainWindowPage& page) { page.SelectFirstButton(); });
     const int profile = m_controller.CurrentProfile();
-    // Each store operation is atomic on its own; no hold is kept across them, because
-    // resetting the configuration asks the device manager for the connection kind and the
-    // manager's lock is never taken inside the store's.
-    m_database.DeleteKeyMappings(profile);
-    m_database.ResetConfigDefaults(profile);
-    m_database.SetConfigValue(profile, store::config_key::kReportRate,
-                              ResetReportRate(m_controller.ConnectionKind()));
+    app::RestoreProfileDefaults(m_database, profile, m_controller.ConnectionKind());
     window.ForEachPage([](MainWindowPage& page) {
         page.RefreshKeyPage(false);
         page.RefreshPerformancePage();
