@@ -49,6 +49,11 @@ bool IsVendorInterface(const platform::DeviceNotice& notice) {
            notice.usage == device::DeviceManager::kVendorUsage;
 }
 
+bool IsReceiverInterface(const platform::DeviceNotice& notice) {
+    return notice.usagePage == device::DeviceManager::kReceiverUsagePage &&
+           notice.usage == device::DeviceManager::kReceiverUsage;
+}
+
 DeviceController::DeviceController(Services services)
     : m_manager(services.manager),
       m_database(services.database),
@@ -162,7 +167,9 @@ void DeviceController::OnDeviceInterfaceChange(const platform::DeviceNotice& not
                 QueueCommand(JOB_DEVICE_ARRIVED);
                 return;
             }
-            if (IsVendorInterface(notice) &&
+            // A receiver shows only its own collection, never the mouse's vendor one; without
+            // the second test a receiver plugged in later would never be noticed.
+            if ((IsVendorInterface(notice) || IsReceiverInterface(notice)) &&
                 m_manager.FindConnection(mode.vendorId, mode.productId, mode.mode) == -1) {
                 QueueCommand(JOB_DEVICE_ARRIVED);
                 return;

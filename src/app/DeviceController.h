@@ -115,5 +115,7 @@ private:
 
 // True when the interface is a mouse's vendor collection (usage page 0xFF01, usage 0x10).
 bool IsVendorInterface(const platform::DeviceNotice& notice);
+// True when the interface is a receiver's collection (usage page 0xFF0A, usage 0x01).
+bool IsReceiverInterface(const platform::DeviceNotice& notice);
 
 }  // namespace app
