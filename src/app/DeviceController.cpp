@@ -224,7 +224,7 @@ void DeviceController::WorkerStep() {
     }
     if (!m_connected.load()) {
         // Dropped: nothing is sent, and a wait dialog opened for it must not stay open.
-        m_view.EndWaitDialog();
+        m_view.EndWaitDialog(*code);
         return;
     }
     if (m_jobObserver) {
@@ -244,11 +244,11 @@ void DeviceController::RunJob(int code) {
             m_view.RefreshKeyPage(true);
             m_view.RefreshMacroList();
             m_view.RefreshPerformancePage();
-            AfterJob();
+            AfterJob(code);
             return;
         case JOB_UPLOAD_PROFILE:
             protocol::UploadProfile(m_manager, m_database, profile);
-            AfterJob();
+            AfterJob(code);
             m_view.DeviceSynced(static_cast<int>(kSyncedAfterUpload));
             return;
         case JOB_READ_DEVICE:
@@ -256,20 +256,20 @@ void DeviceController::RunJob(int code) {
             m_view.RefreshKeyPage(true);
             m_view.RefreshPerformancePage();
             m_view.RefreshMacroList();
-            AfterJob();
+            AfterJob(code);
             return;
         case JOB_WRITE_LIGHT:
             protocol::SendLightMode(m_manager, m_database, profile);
-            AfterJob();
+            AfterJob(code);
             return;
         case JOB_SEND_DPI:
             protocol::SendDpiStage(m_manager, m_database, profile);
-            AfterJob();
+            AfterJob(code);
             return;
         case JOB_RESET_PROFILE:
             protocol::ResetProfileOnDevice(m_manager, m_database, profile);
             RestorePointerDefaults();
-            AfterJob();
+            AfterJob(code);
             m_view.DeviceSynced(static_cast<int>(kSyncedAfterReset));
             return;
         case JOB_FACTORY_RESET: {
@@ -291,8 +291,8 @@ void DeviceController::RunJob(int code) {
     }
 }
 
-void DeviceController::AfterJob() {
-    m_view.EndWaitDialog();
+void DeviceController::AfterJob(int code) {
+    m_view.EndWaitDialog(code);
     base::DefaultClock().Sleep(kPauseAfterJobMs);
 }
 

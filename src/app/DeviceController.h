@@ -84,7 +84,7 @@ protected:
 
 private:
     void RunJob(int code);
-    void AfterJob();
+    void AfterJob(int code);
     void RefreshViews();
     void SyncOnce();
     void SyncAfterArrival();

@@ -49,8 +49,10 @@ public:
     virtual void SelectLightMode(int mode) = 0;
     // After a factory reset: hide the macro page's editing controls.
     virtual void HideMacroEditing() = 0;
-    // Ends the modal state of the wait dialog that is recorded, if any (kept recorded).
-    virtual void EndWaitDialog() = 0;
+    // The job `code` is done (or was dropped): ends the modal state of the wait dialog recorded
+    // for that job, if any. A wait dialog recorded for another job stays, so a job queued
+    // earlier never ends the dialog of a later one.
+    virtual void EndWaitDialog(int code) = 0;
     // Posted after an upload (1) or a profile reset (2): the confirmation message box.
     virtual void DeviceSynced(int lParam) = 0;
 };

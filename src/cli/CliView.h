@@ -39,7 +39,7 @@ class CliView : public app::DeviceView {
     void CheckReportRate(int) override {}
     void SelectLightMode(int) override {}
     void HideMacroEditing() override {}
-    void EndWaitDialog() override {}
+    void EndWaitDialog(int) override {}
     void DeviceSynced(int lParam) override;
 
   private:

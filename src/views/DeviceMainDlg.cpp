@@ -336,12 +336,12 @@ void DeviceMainDlg::OnMessage(int id, int event, int64_t param) {
             return;
         case kApplyProfile:
             if (event == kEventClick && QueueDeviceJob(app::JOB_UPLOAD_PROFILE)) {
-                ShowWaitDialog();
+                ShowWaitDialog(app::JOB_UPLOAD_PROFILE);
             }
             return;
         case kReadDevice:
             if (event == kEventClick && QueueDeviceJob(app::JOB_READ_DEVICE)) {
-                ShowWaitDialog();
+                ShowWaitDialog(app::JOB_READ_DEVICE);
             }
             return;
         case kRestoreDefaults:
@@ -349,7 +349,7 @@ void DeviceMainDlg::OnMessage(int id, int event, int64_t param) {
                 ShowMessageBox(200, 201, CUIMessageBox::kStyleOkCancel) != kEndCancel) {
                 OnRestoreDefaults();
                 if (QueueDeviceJob(app::JOB_RESET_PROFILE)) {
-                    ShowWaitDialog();
+                    ShowWaitDialog(app::JOB_RESET_PROFILE);
                 }
             }
             return;
@@ -514,7 +514,13 @@ void DeviceMainDlg::SetBatteryInfo(int level, bool charging) {
     }
 }
 
-void DeviceMainDlg::ShowWaitDialog() {
+void DeviceMainDlg::EndWaitDialogFor(int code) {
+    if (m_waitDialog && (m_waitCode == 0 || m_waitCode == code)) {
+        EndWaitDialog();
+    }
+}
+
+void DeviceMainDlg::ShowWaitDialog(int code) {
     // A dialog still shown is closed and forgotten first; its own run (further down the stack)
     // deletes it when it returns.
     if (m_waitDialog) {
@@ -527,6 +533,7 @@ void DeviceMainDlg::ShowWaitDialog() {
     auto dialog = std::make_unique<WaitDlg>();
     WaitDlg* shown = dialog.get();
     m_waitDialog = shown;
+    m_waitCode = code;
     shown->Run(this);
     if (m_waitDialog == shown) {
         m_waitDialog = nullptr;

@@ -111,9 +111,13 @@ class DeviceMainDlg : public PeliskUI::MDialog {
 
     // Shows the wait dialog over this window until EndWaitDialog ends it; a wait dialog still
     // open is closed first. UI thread; returns when the dialog has ended.
-    void ShowWaitDialog();
+    // `code` is the job the user waits for (0: any job ends it).
+    void ShowWaitDialog(int code = 0);
     // Ends the wait dialog that is shown, if any. Safe from any thread.
     void EndWaitDialog();
+    // Ends the wait dialog shown for job `code` (or for any job); one shown for another job
+    // stays. UI thread.
+    void EndWaitDialogFor(int code);
     bool IsWaitDialogShown() const { return m_waitDialog != nullptr; }
 
     // Sets every text of the frame, the tab strip and the pages in the current language.
@@ -161,4 +165,5 @@ class DeviceMainDlg : public PeliskUI::MDialog {
     int m_statusKey = 50;
     bool m_bluetoothNotice = false;
     WaitDlg* m_waitDialog = nullptr;
+    int m_waitCode = 0;  // the job the shown wait dialog waits for; 0 for any
 };

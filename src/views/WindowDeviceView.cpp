@@ -90,11 +90,11 @@ void WindowDeviceView::HideMacroEditing() {
     PostToPages([](MainWindowPage& page) { page.HideMacroEditing(); });
 }
 
-void WindowDeviceView::EndWaitDialog() {
+void WindowDeviceView::EndWaitDialog(int code) {
     // Handed over like every other update, so it can only be acted on once the window thread
     // runs its event loop again: a producer records and shows its wait dialog before that, so
     // the end never comes before the dialog it ends.
-    Post([](DeviceMainDlg& window) { window.EndWaitDialog(); });
+    Post([code](DeviceMainDlg& window) { window.EndWaitDialogFor(code); });
 }
 
 void WindowDeviceView::DeviceSynced(int lParam) {

@@ -45,7 +45,7 @@ class WindowDeviceView final : public app::DeviceView {
     void CheckReportRate(int code) override;
     void SelectLightMode(int mode) override;
     void HideMacroEditing() override;
-    void EndWaitDialog() override;
+    void EndWaitDialog(int code) override;
     void DeviceSynced(int lParam) override;
 
     // The charge state the mouse reports while charging, and the one a connection refresh

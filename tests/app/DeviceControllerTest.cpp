@@ -159,7 +159,7 @@ TEST_F(ControllerFakeTime, CodesWithoutAMouseAreDroppedAndEndTheWaitDialog) {
     controller.QueueCommand(app::JOB_UPLOAD_PROFILE);
     controller.WorkerStep();
     EXPECT_TRUE(controller.Queue().Empty());
-    EXPECT_EQ(view.Count("end wait"), 1) << "the wait dialog must not stay open";
+    EXPECT_EQ(view.Count("end wait 6"), 1) << "the dropped code's wait dialog must not stay open";
     EXPECT_EQ(view.Count("synced"), 0);
     backend.Bus().SetMode(sim::SimMode::Wired);
     controller.RefreshConnection();
@@ -179,7 +179,7 @@ TEST_F(ControllerFakeTime, UploadAndResetTellTheWindow) {
     ASSERT_NE(synced1, calls.end());
     ASSERT_NE(synced2, calls.end());
     EXPECT_LT(synced1, synced2);
-    EXPECT_EQ(*(synced1 - 1), "end wait") << "the wait dialog ends before the message";
+    EXPECT_EQ(*(synced1 - 1), "end wait 6") << "the upload's wait dialog ends before the message";
     EXPECT_EQ(Accepted(protocol::CMD_MACRO_DONE), 1);
     EXPECT_EQ(Accepted(protocol::CMD_WRITE_SETTINGS), 2);
 }

@@ -54,7 +54,7 @@ public:
     void CheckReportRate(int code) override { Add("rate " + std::to_string(code)); }
     void SelectLightMode(int mode) override { Add("light " + std::to_string(mode)); }
     void HideMacroEditing() override { Add("hide macro editing"); }
-    void EndWaitDialog() override { Add("end wait"); }
+    void EndWaitDialog(int code) override { Add("end wait " + std::to_string(code)); }
     void DeviceSynced(int lParam) override { Add("synced " + std::to_string(lParam)); }
 
 private:

@@ -365,3 +365,23 @@ TEST_F(MainWindow, MessagesFromAnotherProcessArriveThroughTheSingleInstanceChann
     other.join();
     EXPECT_EQ(window.messages.back(), app::UM_PROFILE_MENU);
 }
+
+namespace {
+
+// A job queued before the one the user waits for must not end the user's wait dialog.
+TEST(MainWindowWait, OnlyTheAwaitedJobEndsTheWaitDialog) {
+    DeviceMainDlg window(nullptr);
+    window.Create(nullptr, QStringLiteral("Varneth software"), 0x96000000u, 0,
+                  PeliskUI::MRect{0, 0, 1121, 780});
+    bool stillShownAfterOtherJob = false;
+    QTimer::singleShot(0, qApp, [&] {
+        window.EndWaitDialogFor(app::JOB_WRITE_LIGHT);
+        stillShownAfterOtherJob = window.IsWaitDialogShown();
+        window.EndWaitDialogFor(app::JOB_UPLOAD_PROFILE);
+    });
+    window.ShowWaitDialog(app::JOB_UPLOAD_PROFILE);  // returns once its own job ended it
+    EXPECT_TRUE(stillShownAfterOtherJob);
+    EXPECT_FALSE(window.IsWaitDialogShown());
+}
+
+}  // namespace
